@@ -1,0 +1,12 @@
+#pragma once
+// What the engine assumes for keys the settings file does not hold.
+
+namespace EngineDefaults {
+
+inline constexpr const char* primaryTheme = "Ampora Connect";
+inline constexpr const char* secondaryTheme = "Ampora LBI";
+inline constexpr int secondaryLimit = 10;
+inline constexpr int lowLevel = 20;
+inline constexpr double sharedAlpha = 0.3;
+
+}  // namespace EngineDefaults

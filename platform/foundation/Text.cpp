@@ -1,0 +1,60 @@
+#include "platform/foundation/Text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace foundation {
+
+std::optional<std::u32string> decodeUTF8(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        int extra;
+        char32_t cp, min;
+        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
+        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
+        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
+        else return std::nullopt;
+        if (i + extra >= text.size()) return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            auto d = static_cast<unsigned char>(text[i + k]);
+            if ((d & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        out.push_back(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+bool isValidUTF8(std::string_view text) { return decodeUTF8(text).has_value(); }
+
+std::size_t utf16Length(std::string_view text) {
+    std::size_t units = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) == 0x80) continue;  // continuation byte
+        units += (c & 0xF8) == 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+std::optional<std::string> readUTF8File(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || !isValidUTF8(text)) return std::nullopt;
+    return text;
+}
+
+}  // namespace foundation

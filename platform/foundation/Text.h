@@ -1,0 +1,19 @@
+#pragma once
+// Text as the platform's strings see it: UTF-8 on disk, UTF-16 code units in memory.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace foundation {
+
+bool isValidUTF8(std::string_view text);
+// Length in UTF-16 code units (a character outside the BMP counts twice). Assumes valid UTF-8.
+std::size_t utf16Length(std::string_view text);
+// Decodes valid UTF-8 into code points; nullopt for invalid input.
+std::optional<std::u32string> decodeUTF8(std::string_view text);
+// Whole file as text; nullopt when it cannot be read or is not valid UTF-8.
+std::optional<std::string> readUTF8File(const std::string& path);
+
+}  // namespace foundation

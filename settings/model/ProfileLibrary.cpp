@@ -1,0 +1,116 @@
+#include "settings/model/ProfileLibrary.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
+#include "settings/model/Profiles.h"
+
+namespace fs = std::filesystem;
+using foundation::PlistDictionary;
+
+namespace ProfileLibrary {
+namespace {
+
+constexpr std::string_view kSuffix = ".axProfile";
+
+bool staysInFolder(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+void writeProfile(const PlistDictionary& profile, const std::string& name) {
+    if (auto path = profilePath(name)) foundation::writeDictionaryToFile(profile, *path);
+}
+
+}  // namespace
+
+std::optional<std::string> profilePath(const std::string& name) {
+    if (!staysInFolder(name)) return std::nullopt;
+    return foundation::profilesFolderPath() + name + std::string(kSuffix);
+}
+
+std::vector<std::string> loadProfiles() {
+    std::vector<std::string> names;
+    bool hasDefault = false, hasMostRecent = false;
+
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::directory_iterator it(foundation::profilesFolderPath(), error), end; !error && it != end;
+         it.increment(error))
+        files.push_back(it->path().filename().string());
+    // The device lists a folder in name order; keep that order here too.
+    std::sort(files.begin(), files.end());
+
+    for (const auto& file : files) {
+        if (file.size() < kSuffix.size() || !file.ends_with(kSuffix)) continue;
+        // Without the last extension only, so "My.Set.axProfile" is "My.Set".
+        std::string name = file.substr(0, file.size() - kSuffix.size());
+        if (name == kDefaultProfile) hasDefault = true;
+        else if (name == kMostRecentProfile) hasMostRecent = true;
+        else names.push_back(name);
+    }
+    if (hasMostRecent) names.insert(names.begin(), kMostRecentProfile);
+    if (!hasDefault) {
+        PlistDictionary profile = colorProfileTemplate();
+        profile.merge(otherProfileTemplate());
+        writeProfile(profile, kDefaultProfile);
+    }
+    names.insert(names.begin() + (hasMostRecent ? 1 : 0), kDefaultProfile);
+    return names;
+}
+
+bool isUsableNewName(const std::string& name) {
+    if (name == kDefaultProfile || name == kMostRecentProfile) return false;
+    auto path = profilePath(name);
+    std::error_code error;
+    return path && !fs::exists(fs::symlink_status(*path, error));
+}
+
+SaveResult saveProfile(const std::string& name, Kind kind) {
+    if (!isUsableNewName(name)) return SaveResult::NameRefused;
+    PlistDictionary profile = kind == Kind::Complete ? currentCompleteProfile() : currentColorProfile();
+    return foundation::writeDictionaryToFile(profile, *profilePath(name)) ? SaveResult::Saved
+                                                                          : SaveResult::WriteFailed;
+}
+
+std::optional<PlistDictionary> readProfile(const std::string& name) {
+    auto path = profilePath(name);
+    if (!path) return std::nullopt;
+    return foundation::readDictionaryFromFile(*path);
+}
+
+bool isCompleteProfile(const PlistDictionary& profile) { return profile.count("theme") > 0; }
+
+void restoreProfile(const PlistDictionary& profile, Restore how) {
+    writeProfile(currentCompleteProfile(), kMostRecentProfile);
+    switch (how) {
+    case Restore::Complete:
+        applyProfile(profile);
+        break;
+    case Restore::ColorsOnly:
+    case Restore::ColorsKeepingOther:
+        applyOnlyColorProfile(profile);
+        break;
+    case Restore::ColorsWithDefaultOther: {
+        PlistDictionary withDefaults = profile;
+        for (auto& [key, value] : otherProfileTemplate()) withDefaults.insert_or_assign(key, value);
+        applyProfile(withDefaults);
+        break;
+    }
+    }
+}
+
+void restoreProfileNamed(const std::string& name, Restore how) {
+    // A vanished profile still replaces "Most Recent", then changes nothing.
+    restoreProfile(readProfile(name).value_or(PlistDictionary{}), how);
+}
+
+bool deleteProfile(const std::string& name) {
+    auto path = profilePath(name);
+    std::error_code error;
+    return path && fs::remove(*path, error);
+}
+
+}  // namespace ProfileLibrary
