@@ -1,0 +1,65 @@
+#include "platform/webview/CanvasElement.h"
+
+#include "platform/foundation/Base64.h"
+#include "platform/webview/Context2D.h"
+
+namespace webview {
+
+CanvasElement::CanvasElement() { reallocate(); }
+
+CanvasElement::~CanvasElement() {
+    context_.reset();
+    if (surface_) cairo_surface_destroy(surface_);
+}
+
+void CanvasElement::setWidth(unsigned w) {
+    width_ = w;
+    reallocate();
+}
+
+void CanvasElement::setHeight(unsigned h) {
+    height_ = h;
+    reallocate();
+}
+
+void CanvasElement::reallocate() {
+    if (context_) context_->detachSurface();
+    if (surface_) cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+    const bool fits = width_ > 0 && height_ > 0 && width_ <= kMaxSide && height_ <= kMaxSide &&
+                      long(width_) * long(height_) <= kMaxArea;
+    if (fits) {
+        surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width_), int(height_));
+        if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(surface_);
+            surface_ = nullptr;
+        }
+    }
+    if (context_) context_->reset();
+}
+
+Context2D& CanvasElement::context2d() {
+    if (!context_) context_ = std::make_unique<Context2D>(*this);
+    return *context_;
+}
+
+std::string CanvasElement::pngBytes() const {
+    if (!surface_) return {};
+    cairo_surface_flush(surface_);
+    std::string bytes;
+    cairo_surface_write_to_png_stream(
+        surface_,
+        [](void* closure, const unsigned char* data, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &bytes);
+    return bytes;
+}
+
+std::string CanvasElement::toDataURL(const std::string&) const {
+    if (!surface_) return "data:,";
+    return "data:image/png;base64," + foundation::base64Encode(pngBytes());
+}
+
+}  // namespace webview

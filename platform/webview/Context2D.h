@@ -1,0 +1,137 @@
+#pragma once
+// CanvasRenderingContext2D over cairo, with a browser's semantics. Plain C++:
+// the JavaScript binding converts arguments and calls these.
+
+#include <cairo.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/webview/CanvasPath.h"
+#include "platform/webview/DrawingState.h"
+#include "platform/webview/Fonts.h"
+
+namespace webview {
+
+class CanvasElement;
+
+struct TextMetrics {
+    double width = 0;
+    double actualBoundingBoxLeft = 0, actualBoundingBoxRight = 0;
+    double actualBoundingBoxAscent = 0, actualBoundingBoxDescent = 0;
+    double fontBoundingBoxAscent = 0, fontBoundingBoxDescent = 0;
+    double emHeightAscent = 0, emHeightDescent = 0;
+    double alphabeticBaseline = 0, hangingBaseline = 0, ideographicBaseline = 0;
+};
+
+// Non-premultiplied RGBA, row by row.
+struct ImageDataBytes {
+    unsigned width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+};
+
+class Context2D {
+public:
+    explicit Context2D(CanvasElement& canvas);
+    ~Context2D();
+    Context2D(const Context2D&) = delete;
+    Context2D& operator=(const Context2D&) = delete;
+
+    CanvasElement& canvas() { return canvas_; }
+    // The canvas resized: forget the bitmap's cairo context and return to the initial state.
+    void detachSurface();
+    void reset();
+
+    // State and transform.
+    void save();
+    void restore();
+    DrawingState& state() { return states_.back(); }
+    const DrawingState& state() const { return states_.back(); }
+    void translate(double x, double y);
+    void rotate(double angle);
+    void scale(double x, double y);
+    void transform(double a, double b, double c, double d, double e, double f);
+    void setTransform(double a, double b, double c, double d, double e, double f);
+    void resetTransform();
+
+    // Styles. Setters ignore what a browser ignores.
+    void setLineWidth(double v);
+    void setMiterLimit(double v);
+    void setLineCap(const std::string& v);
+    void setLineJoin(const std::string& v);
+    std::string lineCap() const;
+    std::string lineJoin() const;
+    void setLineDash(std::vector<double> dash);
+    std::vector<double> lineDash() const { return state().lineDash; }
+    void setGlobalAlpha(double v);
+    void setGlobalCompositeOperation(const std::string& v);
+    bool setFont(const std::string& v);
+    void setTextAlign(const std::string& v);
+    void setTextBaseline(const std::string& v);
+    void setDirection(const std::string& v);
+    // false when the string is not a color (the style is kept).
+    bool setFillColor(const std::string& css);
+    bool setStrokeColor(const std::string& css);
+    bool setShadowColor(const std::string& css);
+
+    // Paths.
+    void beginPath() { path_.clear(); }
+    void closePath() { path_.closePath(); }
+    void moveTo(double x, double y);
+    void lineTo(double x, double y);
+    void quadraticCurveTo(double cx, double cy, double x, double y);
+    void bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y);
+    void arc(double x, double y, double r, double start, double end, bool anticlockwise);
+    void ellipse(double x, double y, double rx, double ry, double rotation, double start, double end,
+                 bool anticlockwise);
+    void arcTo(double x1, double y1, double x2, double y2, double r);
+    void rect(double x, double y, double w, double h);
+    void roundRect(double x, double y, double w, double h, std::vector<double> radii);
+    const CanvasPath& currentPath() const { return path_; }
+
+    // Drawing.
+    void fill(cairo_fill_rule_t rule = CAIRO_FILL_RULE_WINDING);
+    void stroke();
+    void clip(cairo_fill_rule_t rule = CAIRO_FILL_RULE_WINDING);
+    void fillPath(const CanvasPath& path, cairo_fill_rule_t rule);
+    void strokePath(const CanvasPath& path);
+    bool isPointInPath(double x, double y, cairo_fill_rule_t rule) const;
+    void clearRect(double x, double y, double w, double h);
+    void fillRect(double x, double y, double w, double h);
+    void strokeRect(double x, double y, double w, double h);
+
+    // Text.
+    void fillText(const std::string& text, double x, double y, std::optional<double> maxWidth = std::nullopt);
+    void strokeText(const std::string& text, double x, double y, std::optional<double> maxWidth = std::nullopt);
+    TextMetrics measureText(const std::string& text);
+
+    // Images and pixels.
+    void drawImage(cairo_surface_t* image, double sx, double sy, double sw, double sh, double dx, double dy,
+                   double dw, double dh);
+    ImageDataBytes getImageData(double sx, double sy, double sw, double sh);
+    void putImageData(const ImageDataBytes& data, double dx, double dy, double dirtyX, double dirtyY,
+                      double dirtyW, double dirtyH);
+    cairo_surface_t* snapshot() const;  // a copy of the bitmap for patterns; caller owns
+
+private:
+    Point toDevice(double x, double y) const;
+    cairo_t* cairo();
+    bool canDraw() const;
+    void applyClips(cairo_t* cr) const;  // with an identity matrix
+    // Runs `draw` with clip, composite operation, global alpha and shadow applied.
+    void composite(const std::function<void(cairo_t*)>& draw);
+    void setSource(cairo_t* cr, const CanvasStyle& style);
+    void applyStrokeStyle(cairo_t* cr) const;
+    void addArc(Point center, double rx, double ry, double rotation, double start, double end, bool anticlockwise);
+    CanvasPath textPath(const std::string& text, double x, double y, std::optional<double> maxWidth);
+    PangoLayout* layoutFor(const std::string& text);
+
+    CanvasElement& canvas_;
+    cairo_t* cr_ = nullptr;
+    std::vector<DrawingState> states_;
+    CanvasPath path_;
+};
+
+}  // namespace webview

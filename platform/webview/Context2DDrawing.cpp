@@ -1,0 +1,194 @@
+// Filling, stroking, clipping and rectangles, with compositing applied.
+#include <cmath>
+#include <numeric>
+
+#include "platform/webview/CanvasElement.h"
+#include "platform/webview/Context2D.h"
+
+namespace webview {
+namespace {
+
+struct Operator {
+    cairo_operator_t op;
+    bool bounded;  // leaves the canvas alone outside the drawn shape
+};
+
+Operator operatorFor(const std::string& name) {
+    static const struct {
+        const char* name;
+        Operator op;
+    } table[] = {
+        {"source-over", {CAIRO_OPERATOR_OVER, true}},      {"source-in", {CAIRO_OPERATOR_IN, false}},
+        {"source-out", {CAIRO_OPERATOR_OUT, false}},       {"source-atop", {CAIRO_OPERATOR_ATOP, true}},
+        {"destination-over", {CAIRO_OPERATOR_DEST_OVER, true}}, {"destination-in", {CAIRO_OPERATOR_DEST_IN, false}},
+        {"destination-out", {CAIRO_OPERATOR_DEST_OUT, true}}, {"destination-atop", {CAIRO_OPERATOR_DEST_ATOP, false}},
+        {"lighter", {CAIRO_OPERATOR_ADD, true}},           {"copy", {CAIRO_OPERATOR_SOURCE, false}},
+        {"xor", {CAIRO_OPERATOR_XOR, true}},               {"multiply", {CAIRO_OPERATOR_MULTIPLY, true}},
+        {"screen", {CAIRO_OPERATOR_SCREEN, true}},         {"overlay", {CAIRO_OPERATOR_OVERLAY, true}},
+        {"darken", {CAIRO_OPERATOR_DARKEN, true}},         {"lighten", {CAIRO_OPERATOR_LIGHTEN, true}},
+        {"color-dodge", {CAIRO_OPERATOR_COLOR_DODGE, true}}, {"color-burn", {CAIRO_OPERATOR_COLOR_BURN, true}},
+        {"hard-light", {CAIRO_OPERATOR_HARD_LIGHT, true}}, {"soft-light", {CAIRO_OPERATOR_SOFT_LIGHT, true}},
+        {"difference", {CAIRO_OPERATOR_DIFFERENCE, true}}, {"exclusion", {CAIRO_OPERATOR_EXCLUSION, true}},
+        {"hue", {CAIRO_OPERATOR_HSL_HUE, true}},           {"saturation", {CAIRO_OPERATOR_HSL_SATURATION, true}},
+        {"color", {CAIRO_OPERATOR_HSL_COLOR, true}},       {"luminosity", {CAIRO_OPERATOR_HSL_LUMINOSITY, true}},
+    };
+    for (const auto& entry : table)
+        if (name == entry.name) return entry.op;
+    return {CAIRO_OPERATOR_OVER, true};
+}
+
+bool invertible(const cairo_matrix_t& m) {
+    const double det = m.xx * m.yy - m.xy * m.yx;
+    return std::isfinite(det) && det != 0;
+}
+
+CanvasPath devicePath(const cairo_matrix_t& m, std::initializer_list<Point> corners) {
+    CanvasPath path;
+    for (Point p : corners) {
+        cairo_matrix_transform_point(&m, &p.x, &p.y);
+        path.lineTo(p);
+    }
+    path.closePath();
+    return path;
+}
+
+}  // namespace
+
+void Context2D::applyClips(cairo_t* cr) const {
+    for (const auto& region : state().clips) {
+        cairo_new_path(cr);
+        region.path->appendTo(cr);
+        cairo_set_fill_rule(cr, region.rule);
+        cairo_clip(cr);
+    }
+}
+
+bool Context2D::canDraw() const { return canvas_.surface() && invertible(state().transform); }
+
+void Context2D::setSource(cairo_t* cr, const CanvasStyle& style) {
+    cairo_pattern_t* pattern = makeCairoPattern(style);
+    if (!std::holds_alternative<RGBA8>(style)) {
+        cairo_pattern_set_filter(pattern, state().imageSmoothingEnabled ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
+        // A pattern is fixed to the user space in force when it becomes the source.
+        cairo_matrix_t saved;
+        cairo_get_matrix(cr, &saved);
+        cairo_set_matrix(cr, &state().transform);
+        cairo_set_source(cr, pattern);
+        cairo_set_matrix(cr, &saved);
+    } else {
+        cairo_set_source(cr, pattern);
+    }
+    cairo_pattern_destroy(pattern);
+}
+
+void Context2D::applyStrokeStyle(cairo_t* cr) const {
+    const DrawingState& s = state();
+    cairo_set_line_width(cr, s.lineWidth);
+    cairo_set_line_cap(cr, s.lineCap);
+    cairo_set_line_join(cr, s.lineJoin);
+    cairo_set_miter_limit(cr, s.miterLimit);
+    const double total = std::accumulate(s.lineDash.begin(), s.lineDash.end(), 0.0);
+    if (!s.lineDash.empty() && total > 0)
+        cairo_set_dash(cr, s.lineDash.data(), int(s.lineDash.size()), s.lineDashOffset);
+    else
+        cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
+    if (!canDraw()) return;
+    cairo_t* cr = cairo();
+    if (!cr) return;
+    const DrawingState& s = state();
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    applyClips(cr);
+    const Operator op = operatorFor(s.globalCompositeOperation);
+    if (op.bounded && s.globalAlpha == 1) {
+        cairo_set_operator(cr, op.op);
+        draw(cr);
+    } else {
+        // The shape is drawn alone first, then laid on the canvas as one layer,
+        // so operators that reach outside the shape see transparency there.
+        cairo_push_group(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+        draw(cr);
+        cairo_pattern_t* layer = cairo_pop_group(cr);
+        cairo_identity_matrix(cr);
+        cairo_set_source(cr, layer);
+        cairo_set_operator(cr, op.op);
+        cairo_paint_with_alpha(cr, s.globalAlpha);
+        cairo_pattern_destroy(layer);
+    }
+    cairo_restore(cr);
+}
+
+void Context2D::fillPath(const CanvasPath& path, cairo_fill_rule_t rule) {
+    composite([&](cairo_t* cr) {
+        cairo_new_path(cr);
+        cairo_identity_matrix(cr);
+        path.appendTo(cr);
+        cairo_set_fill_rule(cr, rule);
+        setSource(cr, state().fillStyle);
+        cairo_fill(cr);
+    });
+}
+
+void Context2D::strokePath(const CanvasPath& path) {
+    composite([&](cairo_t* cr) {
+        // Strokes are shaped in user space: a scaled transform widens the line.
+        cairo_matrix_t inverse = state().transform;
+        cairo_matrix_invert(&inverse);
+        cairo_new_path(cr);
+        cairo_set_matrix(cr, &state().transform);
+        path.appendTo(cr, &inverse);
+        applyStrokeStyle(cr);
+        setSource(cr, state().strokeStyle);
+        cairo_stroke(cr);
+    });
+}
+
+void Context2D::fill(cairo_fill_rule_t rule) { fillPath(path_, rule); }
+void Context2D::stroke() { strokePath(path_); }
+
+void Context2D::clip(cairo_fill_rule_t rule) {
+    state().clips.push_back({std::make_shared<CanvasPath>(path_), rule});
+}
+
+bool Context2D::isPointInPath(double x, double y, cairo_fill_rule_t rule) const {
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    path_.appendTo(cr);
+    cairo_set_fill_rule(cr, rule);
+    const bool inside = cairo_in_fill(cr, x, y);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return inside;
+}
+
+void Context2D::clearRect(double x, double y, double w, double h) {
+    if (!std::isfinite(x + y + w + h) || !canDraw()) return;
+    cairo_t* cr = cairo();
+    const CanvasPath area = devicePath(state().transform, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}});
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    applyClips(cr);
+    cairo_new_path(cr);
+    area.appendTo(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void Context2D::fillRect(double x, double y, double w, double h) {
+    if (!std::isfinite(x + y + w + h) || w == 0 || h == 0) return;
+    fillPath(devicePath(state().transform, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}),
+             CAIRO_FILL_RULE_WINDING);
+}
+
+void Context2D::strokeRect(double x, double y, double w, double h) {
+    if (!std::isfinite(x + y + w + h)) return;
+    strokePath(devicePath(state().transform, {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}));
+}
+
+}  // namespace webview

@@ -1,0 +1,171 @@
+#include "platform/webview/Fonts.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include <pango/pangofc-fontmap.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace webview {
+namespace {
+
+// Helvetica and its stand-ins share Liberation Sans, whose metrics are Helvetica's.
+constexpr const char* kAliases = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <match target="pattern"><test name="family"><string>Helvetica Neue</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>Helvetica</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>Arial</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>-apple-system</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>system-ui</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>sans-serif</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
+  <match target="pattern"><test name="family"><string>serif</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Serif</string></edit></match>
+  <match target="pattern"><test name="family"><string>Times New Roman</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Serif</string></edit></match>
+  <match target="pattern"><test name="family"><string>monospace</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Mono</string></edit></match>
+  <match target="pattern"><test name="family"><string>Courier</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>Liberation Mono</string></edit></match>
+</fontconfig>
+)";
+
+std::string key(const FontSpec& f) { return serializeFont(f); }
+
+// Normalised OS/2 and hhea figures of one font file.
+struct FaceFigures {
+    double typoAscender = 0.8, typoDescender = 0.2;  // per em, descender positive
+    double hheaAscender = 0.9, hheaDescender = 0.2;
+};
+
+FaceFigures readFigures(const std::string& file, int index) {
+    static FT_Library library = [] {
+        FT_Library l = nullptr;
+        FT_Init_FreeType(&l);
+        return l;
+    }();
+    FaceFigures figures;
+    FT_Face face = nullptr;
+    if (!library || FT_New_Face(library, file.c_str(), index, &face) != 0) return figures;
+    const double em = face->units_per_EM ? face->units_per_EM : 1000;
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
+        double asc = os2->sTypoAscender, desc = -os2->sTypoDescender;
+        if (asc + desc > 0) figures.typoAscender = asc / em, figures.typoDescender = desc / em;
+    }
+    if (auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA))) {
+        figures.hheaAscender = hhea->Ascender / em;
+        figures.hheaDescender = -hhea->Descender / em;
+    } else {
+        figures.hheaAscender = face->ascender / em;
+        figures.hheaDescender = -face->descender / em;
+    }
+    FT_Done_Face(face);
+    return figures;
+}
+
+double round64(double v) { return std::round(v * 64) / 64; }
+
+}  // namespace
+
+Fonts& Fonts::shared() {
+    static Fonts* fonts = new Fonts();
+    return *fonts;
+}
+
+Fonts::Fonts() {
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config) FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kAliases), FcTrue);
+    map_ = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+    if (config && PANGO_IS_FC_FONT_MAP(map_)) pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map_), config);
+    if (config) FcConfigDestroy(config);
+    context_ = pango_font_map_create_context(map_);
+    // Unhinted metrics and unrounded positions, or text widths snap to whole pixels.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(context_, options);
+    cairo_font_options_destroy(options);
+    pango_context_set_round_glyph_positions(context_, FALSE);
+}
+
+const PangoFontDescription* Fonts::description(const FontSpec& font) {
+    static std::map<std::string, PangoFontDescription*> cache;
+    auto& slot = cache[key(font)];
+    if (!slot) {
+        slot = pango_font_description_new();
+        std::string families;
+        for (const auto& f : font.families) families += (families.empty() ? "" : ",") + f;
+        pango_font_description_set_family(slot, families.c_str());
+        pango_font_description_set_style(slot, font.style == "italic"    ? PANGO_STYLE_ITALIC
+                                               : font.style == "oblique" ? PANGO_STYLE_OBLIQUE
+                                                                         : PANGO_STYLE_NORMAL);
+        pango_font_description_set_variant(slot, font.variant == "small-caps" ? PANGO_VARIANT_SMALL_CAPS
+                                                                               : PANGO_VARIANT_NORMAL);
+        pango_font_description_set_weight(slot, static_cast<PangoWeight>(font.weight));
+        pango_font_description_set_absolute_size(slot, std::max(font.sizePx, 0.0) * PANGO_SCALE);
+    }
+    return slot;
+}
+
+FontMetrics Fonts::metrics(const FontSpec& font) {
+    static std::map<std::string, FaceFigures> figuresByFace;
+    const PangoFontDescription* desc = description(font);
+    FaceFigures figures;
+    {
+            PangoFont* loaded = pango_font_map_load_font(map_, context_, desc);
+        std::string file;
+        int index = 0;
+        if (loaded && PANGO_IS_FC_FONT(loaded)) {
+            FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(loaded));
+            FcChar8* path = nullptr;
+            if (FcPatternGetString(pattern, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
+            FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+        }
+        if (loaded) g_object_unref(loaded);
+        auto it = figuresByFace.find(file + "#" + std::to_string(index));
+        if (it == figuresByFace.end())
+            it = figuresByFace.emplace(file + "#" + std::to_string(index), readFigures(file, index)).first;
+        figures = it->second;
+    }
+    const double size = font.sizePx;
+    const double total = figures.typoAscender + figures.typoDescender;
+    const double na = figures.typoAscender / total, nd = figures.typoDescender / total;
+    FontMetrics m;
+    m.topOffset = round64(na * size);
+    m.middleOffset = round64((na - nd) / 2 * size);
+    m.bottomOffset = round64(-nd * size);
+    m.ascent = std::round(figures.hheaAscender * size);
+    m.descent = std::round(figures.hheaDescender * size);
+    m.hangingOffset = 0.8 * m.ascent;
+    m.ideographicOffset = -m.descent;
+    return m;
+}
+
+std::string Fonts::resolvedFamily(const std::string& family) {
+    FontSpec spec;
+    spec.families = {family};
+    PangoFontDescription* desc = pango_font_description_copy(description(spec));
+    PangoFont* loaded = pango_font_map_load_font(map_, context_, desc);
+    std::string name;
+    if (loaded) {
+        PangoFontDescription* actual = pango_font_describe(loaded);
+        if (const char* f = pango_font_description_get_family(actual)) name = f;
+        pango_font_description_free(actual);
+        g_object_unref(loaded);
+    }
+    pango_font_description_free(desc);
+    return name;
+}
+
+}  // namespace webview

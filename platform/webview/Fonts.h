@@ -1,0 +1,43 @@
+#pragma once
+// Fonts as themes name them: our own fontconfig configuration maps the Apple
+// and generic family names to pinned faces, so a render does not depend on
+// what else the machine has installed.
+
+#include <pango/pangocairo.h>
+
+#include <string>
+
+#include "platform/webview/CssFont.h"
+
+namespace webview {
+
+// Vertical metrics a browser places baselines by, in px for the font's size.
+struct FontMetrics {
+    double topOffset = 0;          // alphabetic baseline below y for textBaseline "top"
+    double middleOffset = 0;       // ... "middle"
+    double bottomOffset = 0;       // ... "bottom" (negative: above y)
+    double hangingOffset = 0;      // ... "hanging"
+    double ideographicOffset = 0;  // ... "ideographic" (negative)
+    double ascent = 0;             // rounded hhea ascent
+    double descent = 0;            // rounded hhea descent, positive
+};
+
+// Used from the thread that evaluates scripts only.
+class Fonts {
+public:
+    static Fonts& shared();
+
+    PangoContext* context() const { return context_; }
+    // Cached per spec; owned by Fonts.
+    const PangoFontDescription* description(const FontSpec& font);
+    FontMetrics metrics(const FontSpec& font);
+    // The face a family resolves to, e.g. "Liberation Sans" for "Helvetica Neue".
+    std::string resolvedFamily(const std::string& family);
+
+private:
+    Fonts();
+    PangoFontMap* map_ = nullptr;
+    PangoContext* context_ = nullptr;
+};
+
+}  // namespace webview

@@ -1,0 +1,14 @@
+#pragma once
+// One subcommand of the `ampora` tool.
+
+#include <string>
+#include <vector>
+
+namespace tools {
+
+// Exit codes: 0 done, 1 the work failed (the reason on stderr), 2 bad usage.
+enum ExitCode { kSuccess = 0, kFailure = 1, kUsage = 2 };
+
+int evalCommand(const std::vector<std::string>& args);
+
+}  // namespace tools

@@ -1,0 +1,30 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/Command.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: ampora <command> [options]\n"
+    "\n"
+    "commands:\n"
+    "  eval     evaluate JavaScript in a fresh page (a theme author's scratch pad)\n"
+    "\n"
+    "Run 'ampora <command> --help' for a command's options.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? tools::kUsage : tools::kSuccess;
+    }
+    const std::string command = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "eval") return tools::evalCommand(args);
+    std::fprintf(stderr, "ampora: unknown command '%s'\n\n%s", command.c_str(), kUsage);
+    return tools::kUsage;
+}
