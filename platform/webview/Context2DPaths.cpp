@@ -43,16 +43,20 @@ void Context2D::bezierCurveTo(double c1x, double c1y, double c2x, double c2y, do
 
 void Context2D::addArc(Point center, double rx, double ry, double rotation, double start, double end,
                        bool anticlockwise) {
-    // The HTML rules: a sweep of 2π or more in the call's direction is the whole
-    // ellipse; otherwise the end is reduced so the sweep lies within one turn.
+    // The HTML rules as browsers apply them: a sweep of 2π or more in the
+    // call's direction is the whole ellipse, and an end that lies behind the
+    // start is moved on by whole turns (a full turn when they coincide).
+    {
+        const double canonical = std::fmod(start, kTwoPi) + (std::fmod(start, kTwoPi) < 0 ? kTwoPi : 0);
+        end += canonical - start;
+        start = canonical;
+    }
     double sweep;
     if (!anticlockwise && end - start >= kTwoPi) sweep = kTwoPi;
     else if (anticlockwise && start - end >= kTwoPi) sweep = -kTwoPi;
-    else {
-        double d = std::fmod(anticlockwise ? start - end : end - start, kTwoPi);
-        if (d < 0) d += kTwoPi;
-        sweep = anticlockwise ? -d : d;
-    }
+    else if (!anticlockwise && start > end) sweep = kTwoPi - std::fmod(start - end, kTwoPi);
+    else if (anticlockwise && start < end) sweep = -(kTwoPi - std::fmod(end - start, kTwoPi));
+    else sweep = end - start;
     const double cr = std::cos(rotation), sr = std::sin(rotation);
     auto at = [&](double ux, double uy) {  // a point of the unit circle, through the ellipse and the transform
         const double ex = ux * rx, ey = uy * ry;

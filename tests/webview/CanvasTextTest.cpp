@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/webview/CssFont.h"
+#include "platform/webview/Fonts.h"
+#include "tests/webview/CanvasTestSupport.h"
+
+using webview::Fonts;
+using webview::parseCssFont;
+
+TEST(CanvasText, HelveticaResolvesToAPinnedFace) {
+    EXPECT_EQ(Fonts::shared().resolvedFamily("Helvetica Neue"), "Liberation Sans");
+    EXPECT_EQ(Fonts::shared().resolvedFamily("Helvetica"), "Liberation Sans");
+    EXPECT_EQ(Fonts::shared().resolvedFamily("sans-serif"), "Liberation Sans");
+    EXPECT_EQ(Fonts::shared().resolvedFamily("monospace"), "Liberation Mono");
+}
+
+TEST(CanvasText, BaselinesComeFromTheEmBoxAsInABrowser) {
+    const auto m = Fonts::shared().metrics(*parseCssFont("20px Helvetica Neue"));
+    EXPECT_NEAR(m.middleOffset, 5.5156, 1e-4);
+    EXPECT_NEAR(m.topOffset, 15.5156, 1e-4);
+    EXPECT_NEAR(m.bottomOffset, -4.4844, 1e-4);
+}
+
+namespace {
+
+// Ink rows and columns of what was drawn.
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+Box inkBox(const Pixels& p) {
+    Box b;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.alpha(x, y) > 64) b.left = std::min(b.left, x), b.right = std::max(b.right, x),
+                                     b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+    return b;
+}
+
+}  // namespace
+
+TEST(CanvasText, AlignmentAndBaselinePlaceTheText) {
+    Pixels centred = draw(sharedPage(), 100, 40,
+                          "x.font='20px Helvetica Neue'; x.textAlign='center'; x.textBaseline='middle'; x.fillText('00',50,20);");
+    Box b = inkBox(centred);
+    EXPECT_NEAR((b.left + b.right) / 2.0, 49.5, 1.5);
+    EXPECT_NEAR((b.top + b.bottom) / 2.0, 19.5, 1.5);
+
+    Pixels top = draw(sharedPage(), 100, 40, "x.font='20px Helvetica Neue'; x.textBaseline='top'; x.fillText('H',10,5);");
+    EXPECT_NEAR(inkBox(top).top, 6, 1.5);  // the cap height sits just under the em box's top
+    Pixels right = draw(sharedPage(), 100, 40, "x.font='20px Helvetica Neue'; x.textAlign='right'; x.fillText('H',90,30);");
+    EXPECT_NEAR(inkBox(right).right, 88, 2);
+}
+
+TEST(CanvasText, MaxWidthSqueezesAndMeasureReportsWidth) {
+    Pixels wide = draw(sharedPage(), 200, 30, "x.font='20px Helvetica Neue'; x.fillText('WWWWWW',0,25);");
+    Pixels squeezed = draw(sharedPage(), 200, 30, "x.font='20px Helvetica Neue'; x.fillText('WWWWWW',0,25,50);");
+    EXPECT_GT(inkBox(wide).right, 100);
+    EXPECT_LE(inkBox(squeezed).right, 50);
+    EXPECT_EQ(inkBox(squeezed).top, inkBox(wide).top) << "only horizontally";
+
+    const std::string width = evaluate("var x=document.createElement('canvas').getContext('2d'); x.font='20px Helvetica Neue';"
+                                       "x.measureText('100').width.toFixed(2)");
+    EXPECT_EQ(width, "33.37");  // three digits of 1139/2048 em each
+}
+
+TEST(CanvasText, TextUsesTheFillStyleTransformAndAlpha) {
+    Pixels p = draw(sharedPage(), 60, 60,
+                    "x.fillStyle='#00ff00'; x.globalAlpha=0.5; x.translate(30,30); x.scale(2,2); x.font='10px sans-serif';"
+                    "x.textAlign='center'; x.textBaseline='middle'; x.fillText('O',0,0);");
+    Box b = inkBox(Pixels{p});
+    EXPECT_GT(b.right - b.left, 10);  // scaled up
+    int maxAlpha = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x) maxAlpha = std::max(maxAlpha, p.alpha(x, y));
+    EXPECT_NEAR(maxAlpha, 128, 2);
+}
