@@ -9,9 +9,13 @@
 
 #include "platform/foundation/PlistValue.h"
 #include "platform/graphics/Color.h"
+#include "platform/graphics/Image.h"
 
 namespace runtime {
 class Object;
+}
+namespace webview {
+struct EvaluationOutcome;
 }
 
 // The main color and the base (track) color of one redraw.
@@ -40,6 +44,14 @@ public:
     std::optional<std::string> callStringForLoadedTheme(double height, std::int32_t level, bool charging,
                                                         bool lowPowerMode,
                                                         const RenderColorSettings& colors) const;
+    // One battery state as the finished icon: theme for the level, colors, the
+    // script's drawing at the main screen's scale, mirrored and padded. nullptr
+    // when the theme gave no image.
+    graphics::Image batteryImageWithForegoundColor(const graphics::Color& foreground, double height,
+                                                   std::int32_t level, bool charging, bool lowMode);
+    // Why the last evaluation gave what it did, for tools that tell a person.
+    static const webview::EvaluationOutcome& lastEvaluation();
+
     // lowLevel of the snapshot, or 20.
     std::int32_t lowLevel() const;
 
@@ -102,5 +114,6 @@ private:
     std::shared_ptr<runtime::Object> _batteryView;
     std::int64_t _themeType = 0;
 
-    friend class QVAXManagerImageProduction;
+    // Primary or secondary theme for this level; re-reads the script only on a change of side.
+    void switchThemeForLevel(std::int32_t level);
 };

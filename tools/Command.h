@@ -10,5 +10,10 @@ namespace tools {
 enum ExitCode { kSuccess = 0, kFailure = 1, kUsage = 2 };
 
 int evalCommand(const std::vector<std::string>& args);
+int renderCommand(const std::vector<std::string>& args);
+int sheetCommand(const std::vector<std::string>& args);
+int checkCommand(const std::vector<std::string>& args);
+int themesCommand(const std::vector<std::string>& args);
+int installThemesCommand(const std::vector<std::string>& args);
 
 }  // namespace tools

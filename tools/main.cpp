@@ -11,7 +11,12 @@ const char* kUsage =
     "usage: ampora <command> [options]\n"
     "\n"
     "commands:\n"
-    "  eval     evaluate JavaScript in a fresh page (a theme author's scratch pad)\n"
+    "  render          draw one battery icon through the engine\n"
+    "  sheet           a contact sheet of a theme in every state\n"
+    "  check           what a theme author needs to know about a theme\n"
+    "  themes          the installed themes and their types\n"
+    "  install-themes  copy the shipped themes into the theme folder\n"
+    "  eval            evaluate JavaScript in a fresh page (a theme author's scratch pad)\n"
     "\n"
     "Run 'ampora <command> --help' for a command's options.\n";
 
@@ -25,6 +30,11 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "eval") return tools::evalCommand(args);
+    if (command == "render") return tools::renderCommand(args);
+    if (command == "sheet") return tools::sheetCommand(args);
+    if (command == "check") return tools::checkCommand(args);
+    if (command == "themes") return tools::themesCommand(args);
+    if (command == "install-themes") return tools::installThemesCommand(args);
     std::fprintf(stderr, "ampora: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return tools::kUsage;
 }

@@ -1,0 +1,32 @@
+#pragma once
+// Which theme a command works on: a name in the theme folder or a script file,
+// and what can be said about it before it runs.
+
+#include <optional>
+#include <string>
+
+#include "engine/QVAXManager.h"
+#include "tools/Arguments.h"
+
+namespace tools {
+
+struct ThemeFile {
+    std::string name;  // theme name, or the file's name
+    std::string path;
+    std::optional<std::string> text;  // nullopt: unreadable or not UTF-8
+};
+
+// --theme NAME (in the theme folder) or --script FILE; nullopt when neither was
+// given. A name or file that does not exist is a UsageError saying where it looked.
+std::optional<ThemeFile> themeFromOptions(Arguments& args);
+// NAME in the theme folder, else FILE; a UsageError when neither exists.
+ThemeFile themeByNameOrFile(const std::string& nameOrFile);
+
+// Why a script cannot be used, or nullopt when it can.
+std::optional<std::string> unusableBecause(const ThemeFile& theme);
+
+// An engine reading the preferences root, switched on as if `enabled` were set,
+// with `override` (when given) in place of the selected primary theme.
+void prepareEngine(QVAXManager& manager, const std::optional<ThemeFile>& override);
+
+}  // namespace tools
