@@ -21,10 +21,10 @@ graphics::Image QVAXBatteryRenderer::renderBatteryImageWithSettings(const Render
     page.loadHTMLString("");
     auto list = ThemeSignature::findParameterList(s.script);
     if (!list) return nullptr;
-    // Unlike the engine, any list up to four commas gets five arguments and
-    // anything longer seven, so a preview shows even a theme the engine refuses.
+    // Unlike the engine, any list gets a call so a preview shows even a theme
+    // the engine refuses: up to six names five arguments, seven or more seven.
     const ThemeCall::Arguments arguments{s.height * scale, s.level, s.charging, s.low, s.lpm, s.color, s.baseColor};
-    const std::string call = list->commas > 4 ? ThemeCall::sevenParameterCall(s.script, arguments)
+    const std::string call = list->commas > 5 ? ThemeCall::sevenParameterCall(s.script, arguments)
                                               : ThemeCall::fiveParameterCall(s.script, arguments);
     const std::string result = page.stringByEvaluatingJavaScriptFromString(call);
     graphics::Image image = result.empty() ? nullptr : ThemeResult::imageFromResult(result, scale);

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "tests/support/TempPreferences.h"
+
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string output;  // stdout and stderr together
+};
+
+CommandRun ampora(const std::string& arguments) {
+    const std::string command = std::string("'") + AMPORA_BINARY + "' " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    CommandRun run{-1, {}};
+    std::array<char, 4096> buffer;
+    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+bool isPNG(const std::string& path, const TempPreferences& prefs) {
+    return prefs.readFile(path).rfind("\x89PNG", 0) == 0;
+}
+
+}  // namespace
+
+TEST(AmporaCommand, InstalledThemesRenderAndCheck) {
+    TempPreferences prefs;
+    ASSERT_EQ(ampora("install-themes").status, 0);
+    EXPECT_NE(ampora("install-themes").output.find("unchanged"), std::string::npos);
+    const std::string out = prefs.root() + "/icon.png";
+    EXPECT_EQ(ampora("render --level 42 --charging --appearance dark -o '" + out + "'").status, 0);
+    EXPECT_TRUE(isPNG(out, prefs));
+    EXPECT_EQ(ampora("render --level 7 --lpm --theme 'Ampora LBI' --scale 3 -o '" + out + "'").status, 0);
+    const CommandRun themes = ampora("themes");
+    EXPECT_NE(themes.output.find("Ampora Connect               five parameters"), std::string::npos) << themes.output;
+    EXPECT_NE(themes.output.find("Ampora LBI                   seven parameters"), std::string::npos);
+    EXPECT_EQ(ampora("check 'Ampora Connect'").status, 0);
+    EXPECT_EQ(ampora("sheet -o '" + prefs.root() + "/sheet.png'").status, 0);
+}
+
+TEST(AmporaCommand, UsageErrorsExitTwoAndSayWhy) {
+    TempPreferences prefs;
+    EXPECT_EQ(ampora("").status, 2);
+    EXPECT_EQ(ampora("frobnicate").status, 2);
+    EXPECT_EQ(ampora("render -o x.png").status, 2);
+    EXPECT_EQ(ampora("render --level 101 -o x.png").status, 2);
+    const CommandRun missing = ampora("render --level 5 --theme Nope -o x.png");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find(prefs.root() + "/Ampora/Nope.js"), std::string::npos) << missing.output;
+    EXPECT_EQ(ampora("eval").status, 2);
+    for (const char* command : {"render", "sheet", "check", "themes", "install-themes", "eval"})
+        EXPECT_EQ(ampora(std::string(command) + " --help").status, 0) << command;
+}
+
+TEST(AmporaCommand, FailedWorkExitsOneWithTheReason) {
+    TempPreferences prefs;
+    const std::string broken = prefs.root() + "/broken.js";
+    prefs.writeFile(broken, "(c,g,l,m,e){ var x = ; return 'padding to reach the minimum length of a theme script file, and then some more....'; }");
+    const CommandRun run = ampora("render --level 5 --script '" + broken + "' -o '" + prefs.root() + "/x.png'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("SyntaxError"), std::string::npos) << run.output;
+
+    const std::string slow = prefs.root() + "/slow.js";
+    prefs.writeFile(slow, "(c,g,l,m,e){ for(;;){} /* padding to reach the minimum length of a theme script file, and then some more...... */ }");
+    const CommandRun loop = ampora("render --level 5 --script '" + slow + "' -o '" + prefs.root() + "/x.png'");
+    EXPECT_EQ(loop.status, 1);
+    EXPECT_NE(loop.output.find("ms and was stopped"), std::string::npos) << loop.output;
+
+    const CommandRun nothingInstalled = ampora("render --level 5 -o '" + prefs.root() + "/x.png'");
+    EXPECT_EQ(nothingInstalled.status, 1);
+    EXPECT_NE(nothingInstalled.output.find("install-themes"), std::string::npos);
+
+    EXPECT_EQ(ampora("eval \"'x' + 1\"").output, "x1\n");
+    const CommandRun number = ampora("eval 42");
+    EXPECT_EQ(number.status, 1);
+    EXPECT_NE(number.output.find("a number, not a string"), std::string::npos);
+}
