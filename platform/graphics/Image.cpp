@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/foundation/AtomicWrite.h"
+#include "platform/graphics/EncodedImageMemo.h"
 
 namespace graphics {
 namespace {
@@ -20,6 +21,7 @@ UIImage::UIImage(cairo_surface_t* surface, double scale) : surface_(surface), sc
 UIImage::~UIImage() { cairo_surface_destroy(surface_); }
 
 std::shared_ptr<UIImage> UIImage::imageWithData(const std::string& data, double scale) {
+    if (cairo_surface_t* known = recallDecodedPNG(data)) return std::make_shared<UIImage>(known, scale);
     struct Reader {
         const std::string& bytes;
         size_t offset = 0;

@@ -1,11 +1,12 @@
 #include "platform/webview/CanvasElement.h"
 
 #include "platform/foundation/Base64.h"
+#include "platform/graphics/EncodedImageMemo.h"
 #include "platform/webview/Context2D.h"
 
 namespace webview {
 
-CanvasElement::CanvasElement() { reallocate(); }
+CanvasElement::CanvasElement() = default;
 
 CanvasElement::~CanvasElement() {
     context_.reset();
@@ -26,16 +27,21 @@ void CanvasElement::reallocate() {
     if (context_) context_->detachSurface();
     if (surface_) cairo_surface_destroy(surface_);
     surface_ = nullptr;
+    if (context_) context_->reset();
+}
+
+cairo_surface_t* CanvasElement::surface() const {
     const bool fits = width_ > 0 && height_ > 0 && width_ <= kMaxSide && height_ <= kMaxSide &&
                       long(width_) * long(height_) <= kMaxArea;
-    if (fits) {
-        surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width_), int(height_));
-        if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
-            cairo_surface_destroy(surface_);
-            surface_ = nullptr;
-        }
+    if (surface_ || !fits) return surface_;
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(width_), int(height_));
+    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface_);
+        surface_ = nullptr;
+    } else if (observer_) {
+        observer_(size_t(width_) * height_ * 4);
     }
-    if (context_) context_->reset();
+    return surface_;
 }
 
 Context2D& CanvasElement::context2d() {
@@ -44,7 +50,7 @@ Context2D& CanvasElement::context2d() {
 }
 
 std::string CanvasElement::pngBytes() const {
-    if (!surface_) return {};
+    if (!surface()) return {};
     cairo_surface_flush(surface_);
     std::string bytes;
     cairo_surface_write_to_png_stream(
@@ -54,11 +60,12 @@ std::string CanvasElement::pngBytes() const {
             return CAIRO_STATUS_SUCCESS;
         },
         &bytes);
+    graphics::rememberEncodedPNG(bytes, surface_);
     return bytes;
 }
 
 std::string CanvasElement::toDataURL(const std::string&) const {
-    if (!surface_) return "data:,";
+    if (!surface()) return "data:,";
     return "data:image/png;base64," + foundation::base64Encode(pngBytes());
 }
 

@@ -3,6 +3,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,8 +28,12 @@ public:
     void setWidth(unsigned w);
     void setHeight(unsigned h);
 
-    // nullptr when the canvas has no pixels (zero size, or larger than a browser allocates).
-    cairo_surface_t* surface() const { return surface_; }
+    // nullptr when the canvas has no pixels (zero size, or larger than a browser
+    // allocates). Allocated on first use, as a browser does: a theme that sizes
+    // its canvas before drawing never pays for the default 300 × 150.
+    cairo_surface_t* surface() const;
+    // Told the size of each bitmap allocated, so a garbage collector can weigh it.
+    void setAllocationObserver(std::function<void(size_t bytes)> observer) { observer_ = std::move(observer); }
     // Created on first use; the same one each time.
     Context2D& context2d();
     bool hasContext() const { return context_ != nullptr; }
@@ -41,7 +46,8 @@ private:
     void reallocate();
 
     unsigned width_ = 300, height_ = 150;
-    cairo_surface_t* surface_ = nullptr;
+    mutable cairo_surface_t* surface_ = nullptr;
+    std::function<void(size_t)> observer_;
     std::unique_ptr<Context2D> context_;
 };
 

@@ -24,17 +24,7 @@ cairo_t* scratchCairo() {
 
 }  // namespace
 
-PangoLayout* Context2D::layoutFor(const std::string& text) {
-    // The canvas draws white space characters as plain spaces, on one line.
-    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
-    for (gchar* p = valid; *p; ++p)
-        if (*p == '\n' || *p == '\r' || *p == '\t' || *p == '\f') *p = ' ';
-    PangoLayout* layout = pango_layout_new(Fonts::shared().context());
-    pango_layout_set_font_description(layout, Fonts::shared().description(state().font));
-    pango_layout_set_text(layout, valid, -1);
-    g_free(valid);
-    return layout;
-}
+PangoLayout* Context2D::layoutFor(const std::string& text) { return Fonts::shared().layout(state().font, text); }
 
 namespace {
 

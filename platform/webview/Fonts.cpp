@@ -6,6 +6,7 @@
 #include FT_TRUETYPE_TABLES_H
 #include <pango/pangofc-fontmap.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -119,6 +120,9 @@ const PangoFontDescription* Fonts::description(const FontSpec& font) {
 }
 
 FontMetrics Fonts::metrics(const FontSpec& font) {
+    static std::map<std::string, FontMetrics> byFont;
+    const std::string fontKey = key(font);
+    if (auto it = byFont.find(fontKey); it != byFont.end()) return it->second;
     static std::map<std::string, FaceFigures> figuresByFace;
     const PangoFontDescription* desc = description(font);
     FaceFigures figures;
@@ -149,7 +153,31 @@ FontMetrics Fonts::metrics(const FontSpec& font) {
     m.descent = std::round(figures.hheaDescender * size);
     m.hangingOffset = 0.8 * m.ascent;
     m.ideographicOffset = -m.descent;
-    return m;
+    return byFont[fontKey] = m;
+}
+
+PangoLayout* Fonts::layout(const FontSpec& font, const std::string& text) {
+    const std::string cacheKey = key(font) + '\n' + text;
+    for (size_t i = 0; i < layouts_.size(); ++i)
+        if (layouts_[i].key == cacheKey) {
+            std::rotate(layouts_.begin(), layouts_.begin() + long(i), layouts_.begin() + long(i) + 1);
+            return PANGO_LAYOUT(g_object_ref(layouts_.front().layout));
+        }
+    // The canvas draws white space characters as plain spaces, on one line.
+    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+    for (gchar* p = valid; *p; ++p)
+        if (*p == '\n' || *p == '\r' || *p == '\t' || *p == '\f') *p = ' ';
+    PangoLayout* made = pango_layout_new(context_);
+    pango_layout_set_font_description(made, description(font));
+    pango_layout_set_text(made, valid, -1);
+    g_free(valid);
+    constexpr size_t kKept = 16;
+    if (layouts_.size() == kKept) {
+        g_object_unref(layouts_.back().layout);
+        layouts_.pop_back();
+    }
+    layouts_.insert(layouts_.begin(), {cacheKey, made});
+    return PANGO_LAYOUT(g_object_ref(made));
 }
 
 std::string Fonts::resolvedFamily(const std::string& family) {

@@ -6,6 +6,7 @@
 #include <pango/pangocairo.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/webview/CssFont.h"
 
@@ -31,11 +32,19 @@ public:
     // Cached per spec; owned by Fonts.
     const PangoFontDescription* description(const FontSpec& font);
     FontMetrics metrics(const FontSpec& font);
+    // `text` laid out on one line in `font`, shared with later calls for the
+    // same text (themes measure a string, then draw it). Caller unrefs.
+    PangoLayout* layout(const FontSpec& font, const std::string& text);
     // The face a family resolves to, e.g. "Liberation Sans" for "Helvetica Neue".
     std::string resolvedFamily(const std::string& family);
 
 private:
     Fonts();
+    struct CachedLayout {
+        std::string key;
+        PangoLayout* layout;
+    };
+    std::vector<CachedLayout> layouts_;  // most recent first
     PangoFontMap* map_ = nullptr;
     PangoContext* context_ = nullptr;
 };

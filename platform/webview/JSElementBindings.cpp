@@ -41,19 +41,16 @@ JSValueRef getHeight(JSContextRef ctx, JSObjectRef object, JSStringRef, JSValueR
     auto* c = canvasOf(object);
     return c ? JSValueMakeNumber(ctx, c->canvas->height()) : JSValueMakeUndefined(ctx);
 }
-void reportPixels(JSContextRef ctx, const CanvasElement& canvas) {
-    if (canvas.surface()) JSReportExtraMemoryCost(ctx, size_t(canvas.width()) * canvas.height() * 4);
-}
 bool setWidth(JSContextRef ctx, JSObjectRef object, JSStringRef, JSValueRef value, JSValueRef* exception) {
     auto* c = canvasOf(object);
     if (!c) return false;
-    if (auto w = canvasDimension(ctx, value, 300, exception)) c->canvas->setWidth(*w), reportPixels(ctx, *c->canvas);
+    if (auto w = canvasDimension(ctx, value, 300, exception)) c->canvas->setWidth(*w);
     return true;
 }
 bool setHeight(JSContextRef ctx, JSObjectRef object, JSStringRef, JSValueRef value, JSValueRef* exception) {
     auto* c = canvasOf(object);
     if (!c) return false;
-    if (auto h = canvasDimension(ctx, value, 150, exception)) c->canvas->setHeight(*h), reportPixels(ctx, *c->canvas);
+    if (auto h = canvasDimension(ctx, value, 150, exception)) c->canvas->setHeight(*h);
     return true;
 }
 
@@ -214,7 +211,10 @@ cairo_surface_t* imageSourceOf(JSContextRef ctx, JSValueRef value, bool& isImage
 JSObjectRef makeCanvasObject(JSContextRef ctx) {
     auto canvas = std::make_shared<CanvasElement>();
     JSObjectRef object = JSObjectMake(ctx, canvasClass(), new CanvasNative(Kind::Canvas, canvas));
-    reportPixels(ctx, *canvas);
+    // Bitmaps live outside the script heap; telling the collector keeps many
+    // short-lived canvases from piling up between collections.
+    JSGlobalContextRef page = JSContextGetGlobalContext(ctx);
+    canvas->setAllocationObserver([page](size_t bytes) { JSReportExtraMemoryCost(page, bytes); });
     setProperty(ctx, object, "tagName", makeString(ctx, "CANVAS"), kJSPropertyAttributeReadOnly);
     setProperty(ctx, object, "nodeName", makeString(ctx, "CANVAS"), kJSPropertyAttributeReadOnly);
     setProperty(ctx, object, "style", JSObjectMake(ctx, nullptr, nullptr));

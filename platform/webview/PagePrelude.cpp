@@ -24,17 +24,19 @@ constexpr const char* kPrelude = R"JS((function (native) {
   }
   const log = (level) => function () { native.log(level, arguments); };
 
+  class Element {
+    constructor(tag) { this.tagName = this.nodeName = String(tag).toUpperCase(); this.style = {}; this.childNodes = []; }
+    appendChild(child) { return child; }
+    removeChild(child) { return child; }
+    insertBefore(child) { return child; }
+    setAttribute() {}
+    getAttribute() { return null; }
+    addEventListener() {}
+    removeEventListener() {}
+  }
+
+  const names = ["document", "window", "self", "console", "Image", "DOMException"];
   function install() {
-    class Element {
-      constructor(tag) { this.tagName = this.nodeName = String(tag).toUpperCase(); this.style = {}; this.childNodes = []; }
-      appendChild(child) { return child; }
-      removeChild(child) { return child; }
-      insertBefore(child) { return child; }
-      setAttribute() {}
-      getAttribute() { return null; }
-      addEventListener() {}
-      removeEventListener() {}
-    }
     const document = {
       createElement(tag) {
         const name = String(tag);
@@ -52,17 +54,11 @@ constexpr const char* kPrelude = R"JS((function (native) {
       readyState: "complete",
       title: "",
     };
-    const globals = {
-      document: document,
-      window: g,
-      self: g,
-      console: { log: log("log"), info: log("info"), debug: log("debug"), warn: log("warn"), error: log("error") },
-      Image: native.Image,
-      DOMException: DOMException,
-    };
-    const names = ownKeys(globals);
+    const values = [document, g, g,
+      { log: log("log"), info: log("info"), debug: log("debug"), warn: log("warn"), error: log("error") },
+      native.Image, DOMException];
     for (let i = 0; i < names.length; i++)
-      defineProperty(g, names[i], { value: globals[names[i]], writable: true, enumerable: false, configurable: true });
+      defineProperty(g, names[i], { value: values[i], writable: true, enumerable: false, configurable: true });
   }
 
   install();
@@ -73,18 +69,20 @@ constexpr const char* kPrelude = R"JS((function (native) {
   return function reset() {
     let clean = true;
     const now = ownKeys(g);
-    for (let i = 0; i < now.length; i++)
-      if (!(now[i] in baseline) && !deleteProperty(g, now[i])) clean = false;
+    if (now.length !== baseKeys.length)
+      for (let i = 0; i < now.length; i++)
+        if (!(now[i] in baseline) && !deleteProperty(g, now[i])) clean = false;
+    // Comparing values is enough to catch a replaced global; descriptors are
+    // only looked at for what changed.
     for (let i = 0; i < baseKeys.length; i++) {
-      const key = baseKeys[i], was = baseline[key], is = describe(g, key);
-      if (!is || is.value !== was.value || is.get !== was.get || is.set !== was.set ||
-          is.writable !== was.writable || is.enumerable !== was.enumerable || is.configurable !== was.configurable) {
+      const key = baseKeys[i], was = baseline[key];
+      if (("value" in was) ? g[key] !== was.value || !(key in g) : describe(g, key) === undefined) {
         try { defineProperty(g, key, was); } catch (e) { clean = false; }
       }
     }
-    // Fresh document and console: a script may have changed the old ones.
+    // A fresh document and console: a script may have changed the old ones.
     install();
-    for (let i = 0; i < baseKeys.length; i++) baseline[baseKeys[i]] = describe(g, baseKeys[i]);
+    for (let i = 0; i < names.length; i++) baseline[names[i]] = describe(g, names[i]);
     return clean;
   };
 }))JS";

@@ -1,0 +1,85 @@
+#include "platform/graphics/EncodedImageMemo.h"
+
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <mutex>
+
+namespace graphics {
+namespace {
+
+struct Entry {
+    std::string png;
+    cairo_surface_t* decoded;
+};
+
+constexpr size_t kKept = 4;
+
+std::mutex& lock() {
+    static std::mutex m;
+    return m;
+}
+std::deque<Entry>& entries() {
+    static auto* d = new std::deque<Entry>();
+    return *d;
+}
+
+// PNG keeps colors unpremultiplied: what comes back from writing and reading a
+// premultiplied pixel, with the rounding of cairo's own writer and reader.
+uint32_t roundTrip(uint32_t pixel) {
+    const uint32_t a = pixel >> 24;
+    if (a == 0) return 0;
+    if (a == 0xFF) return pixel;
+    auto channel = [a](uint32_t premultiplied) {
+        const uint32_t straight = (premultiplied * 255 + a / 2) / a;
+        const uint32_t t = a * straight + 0x80;
+        return (t + (t >> 8)) >> 8;
+    };
+    return (a << 24) | (channel((pixel >> 16) & 0xFF) << 16) | (channel((pixel >> 8) & 0xFF) << 8) | channel(pixel & 0xFF);
+}
+
+cairo_surface_t* copyOf(cairo_surface_t* source, bool throughPNG) {
+    const int w = cairo_image_surface_get_width(source), h = cairo_image_surface_get_height(source);
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_surface_flush(source);
+    const int from = cairo_image_surface_get_stride(source), to = cairo_image_surface_get_stride(copy);
+    const unsigned char* in = cairo_image_surface_get_data(source);
+    unsigned char* out = cairo_image_surface_get_data(copy);
+    for (int y = 0; y < h; ++y) {
+        if (!throughPNG) {
+            std::memcpy(out + y * to, in + y * from, size_t(w) * 4);
+            continue;
+        }
+        for (int x = 0; x < w; ++x) {
+            uint32_t p;
+            std::memcpy(&p, in + y * from + x * 4, 4);
+            p = roundTrip(p);
+            std::memcpy(out + y * to + x * 4, &p, 4);
+        }
+    }
+    cairo_surface_mark_dirty(copy);
+    return copy;
+}
+
+}  // namespace
+
+void rememberEncodedPNG(const std::string& png, cairo_surface_t* source) {
+    if (png.empty() || !source || cairo_image_surface_get_format(source) != CAIRO_FORMAT_ARGB32) return;
+    cairo_surface_t* decoded = copyOf(source, true);
+    std::lock_guard guard(lock());
+    auto& memo = entries();
+    if (memo.size() == kKept) {
+        cairo_surface_destroy(memo.back().decoded);
+        memo.pop_back();
+    }
+    memo.push_front({png, decoded});
+}
+
+cairo_surface_t* recallDecodedPNG(const std::string& png) {
+    std::lock_guard guard(lock());
+    for (const auto& entry : entries())
+        if (entry.png == png) return copyOf(entry.decoded, false);
+    return nullptr;
+}
+
+}  // namespace graphics
