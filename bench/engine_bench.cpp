@@ -17,6 +17,7 @@
 
 #include "engine/QVAXManager.h"
 #include "platform/foundation/Base64.h"
+#include "platform/graphics/PNG.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/webview/Fonts.h"
 
@@ -75,14 +76,7 @@ std::string direct(int level) {
         cairo_fill(cr);
     }
     cairo_destroy(cr);
-    std::string png;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* out, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
+    const std::string png = graphics::encodePNG(surface);
     cairo_surface_destroy(surface);
     // The engine decodes the theme's data URL into an image too.
     return foundation::base64Encode(png);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/foundation/Base64.h"
+#include "platform/graphics/PNG.h"
 #include "platform/webview/Fonts.h"
 #include "platform/webview/WebView.h"
 #include "settings/preview/DefaultThemeScript.h"
@@ -59,14 +60,7 @@ std::string direct(int level) {
     cairo_fill(cr);
     g_object_unref(layout);
     cairo_destroy(cr);
-    std::string png;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* out, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
+    const std::string png = graphics::encodePNG(surface);
     cairo_surface_destroy(surface);
     return "data:image/png;base64," + foundation::base64Encode(png);
 }

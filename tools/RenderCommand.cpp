@@ -49,27 +49,14 @@ int renderCommand(const std::vector<std::string>& argv) {
         height = args.number("--height", 1, 200).value_or(20);
         scale = args.number("--scale", 1, 4).value_or(2);
         theme = themeFromOptions(args);
-        output = args.value("-o").value_or("");
-        if (output.empty()) throw UsageError("-o FILE.png is required");
-        if (!args.positional().empty()) throw UsageError("unexpected argument '" + args.positional()[0] + "'");
+        output = outputAndNothingElse(args);
     } catch (const UsageError& e) {
         return usageFailure("render", e.what(), kHelp);
     }
 
-    if (theme)
-        if (auto why = unusableBecause(*theme)) {
-            std::fprintf(stderr, "ampora render: theme '%s' cannot be used: %s\n", theme->name.c_str(), why->c_str());
-            return kFailure;
-        }
     graphics::setMainScreenScale(scale);
     QVAXManager manager;
-    prepareEngine(manager, theme);
-    if (!manager.enabled() || !manager.script()) {
-        std::fprintf(stderr, "ampora render: no usable theme: '%s' and the built-in 'Ampora Connect' both failed "
-                             "(run 'ampora check' on them, or 'ampora install-themes')\n",
-                     manager.primaryTheme().c_str());
-        return kFailure;
-    }
+    if (!startEngine(manager, theme, "render")) return kFailure;
     auto image = manager.batteryImageWithForegoundColor(foreground, height * scale, int(level), charging, lpm);
     if (!image) {
         const auto& outcome = QVAXManager::lastEvaluation();

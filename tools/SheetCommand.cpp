@@ -74,25 +74,13 @@ int sheetCommand(const std::vector<std::string>& argv) {
     try {
         scale = args.number("--scale", 1, 4).value_or(2);
         theme = themeFromOptions(args);
-        output = args.value("-o").value_or("");
-        if (output.empty()) throw UsageError("-o FILE.png is required");
-        if (!args.positional().empty()) throw UsageError("unexpected argument '" + args.positional()[0] + "'");
+        output = outputAndNothingElse(args);
     } catch (const UsageError& e) {
         return usageFailure("sheet", e.what(), kHelp);
     }
-    if (theme)
-        if (auto why = unusableBecause(*theme)) {
-            std::fprintf(stderr, "ampora sheet: theme '%s' cannot be used: %s\n", theme->name.c_str(), why->c_str());
-            return kFailure;
-        }
-
     graphics::setMainScreenScale(scale);
     QVAXManager manager;
-    prepareEngine(manager, theme);
-    if (!manager.enabled()) {
-        std::fprintf(stderr, "ampora sheet: no usable theme (run 'ampora check' or 'ampora install-themes')\n");
-        return kFailure;
-    }
+    if (!startEngine(manager, theme, "sheet")) return kFailure;
     const std::string title = theme ? theme->name : manager.theme();
 
     // Render every cell first: the widest icon sets the column width.

@@ -1,5 +1,6 @@
 #include "tools/ThemeSource.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "common/ThemeSignature.h"
@@ -68,6 +69,28 @@ void prepareEngine(QVAXManager& manager, const std::optional<ThemeFile>& overrid
     } else {
         manager.setTheme(manager.primaryTheme());
     }
+}
+
+bool startEngine(QVAXManager& manager, const std::optional<ThemeFile>& override, const char* command) {
+    if (override)
+        if (auto why = unusableBecause(*override)) {
+            std::fprintf(stderr, "ampora %s: theme '%s' cannot be used: %s\n", command, override->name.c_str(), why->c_str());
+            return false;
+        }
+    prepareEngine(manager, override);
+    if (manager.enabled() && manager.script()) return true;
+    std::fprintf(stderr, "ampora %s: no usable theme: '%s' and the built-in 'Ampora Connect' both failed "
+                         "(run 'ampora check' on them, or 'ampora install-themes')\n",
+                 command, manager.primaryTheme().c_str());
+    return false;
+}
+
+std::string outputAndNothingElse(Arguments& args) {
+    const std::string output = args.value("-o").value_or("");
+    if (output.empty()) throw UsageError("-o FILE.png is required");
+    const auto rest = args.positional();
+    if (!rest.empty()) throw UsageError("unexpected argument '" + rest[0] + "'");
+    return output;
 }
 
 }  // namespace tools

@@ -28,5 +28,11 @@ std::optional<std::string> unusableBecause(const ThemeFile& theme);
 // An engine reading the preferences root, switched on as if `enabled` were set,
 // with `override` (when given) in place of the selected primary theme.
 void prepareEngine(QVAXManager& manager, const std::optional<ThemeFile>& override);
+// prepareEngine, after refusing an unusable override; false (with the reason on
+// stderr, as "ampora <command>: ...") when no usable theme could be loaded.
+bool startEngine(QVAXManager& manager, const std::optional<ThemeFile>& override, const char* command);
+
+// "-o FILE", required, and nothing else left on the command line.
+std::string outputAndNothingElse(Arguments& args);
 
 }  // namespace tools

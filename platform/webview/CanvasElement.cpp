@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
+#include "platform/graphics/PNG.h"
 #include "platform/webview/Context2D.h"
 
 namespace webview {
@@ -51,15 +52,7 @@ Context2D& CanvasElement::context2d() {
 
 std::string CanvasElement::pngBytes() const {
     if (!surface()) return {};
-    cairo_surface_flush(surface_);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(
-        surface_,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
+    std::string bytes = graphics::encodePNG(surface_);
     graphics::rememberEncodedPNG(bytes, surface_);
     return bytes;
 }

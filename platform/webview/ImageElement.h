@@ -25,7 +25,4 @@ private:
     cairo_surface_t* surface_ = nullptr;
 };
 
-// A PNG in memory as a cairo image surface, or nullptr.
-cairo_surface_t* decodePNG(const std::string& bytes);
-
 }  // namespace webview

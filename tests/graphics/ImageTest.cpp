@@ -4,20 +4,9 @@
 
 #include "platform/graphics/EncodedImageMemo.h"
 #include "platform/graphics/Image.h"
+#include "platform/graphics/PNG.h"
 
 namespace {
-
-std::string encode(cairo_surface_t* surface) {
-    std::string png;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* out, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
-    return png;
-}
 
 // Every alpha and a spread of colors, premultiplied as cairo keeps them.
 cairo_surface_t* translucentRamp() {
@@ -38,24 +27,12 @@ cairo_surface_t* translucentRamp() {
 
 TEST(EncodedImageMemo, GivesExactlyWhatTheDecoderGives) {
     cairo_surface_t* source = translucentRamp();
-    const std::string png = encode(source);
+    const std::string png = graphics::encodePNG(source);
     graphics::rememberEncodedPNG(png, source);
     cairo_surface_t* recalled = graphics::recallDecodedPNG(png);
     ASSERT_TRUE(recalled);
-    struct Reader {
-        const std::string& bytes;
-        size_t at = 0;
-    } reader{png};
-    cairo_surface_t* decoded = cairo_image_surface_create_from_png_stream(
-        [](void* r, unsigned char* out, unsigned int n) {
-            auto* in = static_cast<Reader*>(r);
-            if (in->at + n > in->bytes.size()) return CAIRO_STATUS_READ_ERROR;
-            std::memcpy(out, in->bytes.data() + in->at, n);
-            in->at += n;
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &reader);
-    ASSERT_EQ(cairo_surface_status(decoded), CAIRO_STATUS_SUCCESS);
+    cairo_surface_t* decoded = graphics::decodePNG(png);
+    ASSERT_TRUE(decoded);
     for (int y = 0; y < 16; ++y)
         ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(recalled) + y * cairo_image_surface_get_stride(recalled),
                               cairo_image_surface_get_data(decoded) + y * cairo_image_surface_get_stride(decoded), 256 * 4),

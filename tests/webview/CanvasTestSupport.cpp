@@ -1,7 +1,7 @@
 #include "tests/webview/CanvasTestSupport.h"
 
 #include "platform/foundation/Base64.h"
-#include "platform/webview/ImageElement.h"
+#include "platform/graphics/PNG.h"
 
 std::array<int, 4> Pixels::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return {0, 0, 0, 0};
@@ -21,7 +21,7 @@ Pixels pixelsFromDataURL(const std::string& url) {
     if (marker == std::string::npos) return out;
     auto bytes = foundation::base64DecodeStrict(std::string_view(url).substr(marker + 7));
     if (!bytes) return out;
-    cairo_surface_t* surface = webview::decodePNG(*bytes);
+    cairo_surface_t* surface = graphics::asARGB32(graphics::decodePNG(*bytes));
     if (!surface) return out;
     out.width = cairo_image_surface_get_width(surface);
     out.height = cairo_image_surface_get_height(surface);

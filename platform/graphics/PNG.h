@@ -1,0 +1,16 @@
+#pragma once
+// PNG in and out of cairo image surfaces, in memory.
+
+#include <cairo.h>
+
+#include <string>
+
+namespace graphics {
+
+std::string encodePNG(cairo_surface_t* surface);
+// A new surface (ARGB32, or RGB24 for an opaque PNG), or nullptr for bytes that are no PNG.
+cairo_surface_t* decodePNG(const std::string& bytes);
+// The same pixels as ARGB32 (what drawing code expects); takes ownership.
+cairo_surface_t* asARGB32(cairo_surface_t* surface);
+
+}  // namespace graphics
