@@ -16,6 +16,8 @@ const char* kUsage =
     "  check           what a theme author needs to know about a theme\n"
     "  themes          the installed themes and their types\n"
     "  install-themes  copy the shipped themes into the theme folder\n"
+    "  set             write one setting and tell the status bar\n"
+    "  notify          tell the status bar the settings changed\n"
     "  eval            evaluate JavaScript in a fresh page (a theme author's scratch pad)\n"
     "\n"
     "Run 'ampora <command> --help' for a command's options.\n";
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
     if (command == "check") return tools::checkCommand(args);
     if (command == "themes") return tools::themesCommand(args);
     if (command == "install-themes") return tools::installThemesCommand(args);
+    if (command == "set") return tools::setCommand(args);
+    if (command == "notify") return tools::notifyCommand(args);
     std::fprintf(stderr, "ampora: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return tools::kUsage;
 }

@@ -57,4 +57,28 @@ std::optional<std::string> readUTF8File(const std::string& path) {
     return text;
 }
 
+int compareNumeric(std::string_view a, std::string_view b) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            size_t ei = i, ej = j;
+            while (ei < a.size() && digit(a[ei])) ++ei;
+            while (ej < b.size() && digit(b[ej])) ++ej;
+            // Compare by value: strip leading zeros, then length, then digits.
+            std::string_view x = a.substr(i, ei - i), y = b.substr(j, ej - j);
+            while (x.size() > 1 && x[0] == '0') x.remove_prefix(1);
+            while (y.size() > 1 && y[0] == '0') y.remove_prefix(1);
+            if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
+            if (int c = x.compare(y)) return c < 0 ? -1 : 1;
+            i = ei, j = ej;
+        } else {
+            if (a[i] != b[j]) return a[i] < b[j] ? -1 : 1;
+            ++i, ++j;
+        }
+    }
+    if (i == a.size() && j == b.size()) return 0;
+    return i == a.size() ? -1 : 1;
+}
+
 }  // namespace foundation

@@ -16,4 +16,8 @@ std::optional<std::u32string> decodeUTF8(std::string_view text);
 // Whole file as text; nullopt when it cannot be read or is not valid UTF-8.
 std::optional<std::string> readUTF8File(const std::string& path);
 
+// The platform's numeric string comparison: runs of digits compare by value
+// ("9.2.1" < "9.3" < "10.0"), everything else character by character.
+int compareNumeric(std::string_view a, std::string_view b);
+
 }  // namespace foundation

@@ -28,3 +28,12 @@ TEST(HexScanner, ReadsAsThePlatformScannerDoes) {
     EXPECT_EQ(scanHexInt(""), 0u);
     EXPECT_EQ(scanHexInt("123456789"), 0xFFFFFFFFu);
 }
+
+TEST(Text, NumericComparisonOfVersions) {
+    EXPECT_LT(compareNumeric("8.4", "9.0"), 0);
+    EXPECT_EQ(compareNumeric("9.0", "9.0"), 0);
+    EXPECT_LT(compareNumeric("9.2.1", "9.3"), 0);
+    EXPECT_GT(compareNumeric("10.0", "9.3"), 0);
+    EXPECT_EQ(compareNumeric("9.03", "9.3"), 0);
+    EXPECT_LT(compareNumeric("9.3", "9.3.1"), 0);
+}

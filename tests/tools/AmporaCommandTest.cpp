@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
 #include "tests/support/TempPreferences.h"
 
 namespace {
@@ -83,4 +85,27 @@ TEST(AmporaCommand, FailedWorkExitsOneWithTheReason) {
     const CommandRun number = ampora("eval 42");
     EXPECT_EQ(number.status, 1);
     EXPECT_NE(number.output.find("a number, not a string"), std::string::npos);
+}
+
+TEST(AmporaCommand, SetWritesTypedValuesAndKeepsTheRest) {
+    TempPreferences prefs;
+    const std::string notifyFolder = prefs.root() + "/notify";
+    ::setenv("AMPORA_NOTIFY_DIR", notifyFolder.c_str(), 1);
+    prefs.writeSettings({{"lowLevel", 15}});
+    EXPECT_EQ(ampora("set enabled yes").status, 0);
+    EXPECT_EQ(ampora("set customLevel 42").status, 0);
+    EXPECT_EQ(ampora("set sharedColorAlpha 0.25").status, 0);
+    EXPECT_EQ(ampora("set lightColor '#ff0000'").status, 0);
+    EXPECT_EQ(ampora("set theme 12 --type string").status, 0);
+    EXPECT_EQ(ampora("set cpe 1 --type bool").status, 0);
+    EXPECT_EQ(ampora("set cpe maybe --type bool").status, 2);
+    EXPECT_EQ(ampora("set onlykey").status, 2);
+    const auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(*settings, (foundation::PlistDictionary{{"lowLevel", 15}, {"enabled", true}, {"customLevel", 42},
+                                                      {"sharedColorAlpha", 0.25}, {"lightColor", "#ff0000"},
+                                                      {"theme", "12"}, {"cpe", true}}));
+    EXPECT_EQ(ampora("notify").status, 0);
+    EXPECT_TRUE(std::filesystem::exists(notifyFolder + "/com.kelvary.ampora.settingsChanged"));
+    ::unsetenv("AMPORA_NOTIFY_DIR");
 }

@@ -1,0 +1,92 @@
+#include "hosts/statusbar/StatusBar.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/foundation/AtomicWrite.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/Text.h"
+#include "platform/runtime/HomeScreenClasses.h"
+
+using namespace runtime;
+
+namespace statusbar {
+
+StatusBar::StatusBar(HostOptions options) : options_(std::move(options)) {}
+
+int StatusBar::batteryItem() const { return foundation::compareNumeric(options_.systemVersion, "9.3") < 0 ? 7 : 8; }
+
+void StatusBar::makeView() { view_ = std::make_shared<Object>(objc_getClass(homescreen::kBatteryItemView)); }
+
+void StatusBar::batteryChanged(const BatteryState& state) {
+    battery_ = state;
+    if (!view_) makeView();
+    id data = std::make_shared<Object>(objc_getClass("UIStatusBarBatteryData"));
+    data->ivar<int>("_capacity") = state.level;
+    data->ivar<int>("_state") = state.state;
+    msgSend<bool>(view_.get(), "updateForNewData:actions:", data, 0LL);
+    redraw();
+}
+
+void StatusBar::setItemEnabled(int item, bool enabled) {
+    if (item == batteryItem()) batteryEnabled_ = enabled;
+}
+
+void StatusBar::updateItem(int item) {
+    if (item != batteryItem()) return;
+    // Rebuilt: a new view gets the current data and is asked for its image again.
+    batteryEnabled_ = true;
+    makeView();
+    batteryChanged(battery_);
+}
+
+void drawChargingAccessory(cairo_t* cr, double x, double heightPixels, double widthPixels, const graphics::Color& c) {
+    const double cx = x + widthPixels / 2, cy = heightPixels / 2, s = heightPixels * 0.45;
+    const double bolt[][2] = {{0.12, -0.5}, {-0.3, 0.08}, {-0.02, 0.08}, {-0.12, 0.5}, {0.3, -0.08}, {0.02, -0.08}};
+    cairo_set_source_rgba(cr, c.red(), c.green(), c.blue(), 1);
+    cairo_move_to(cr, cx + bolt[0][0] * s, cy + bolt[0][1] * s);
+    for (const auto& p : bolt) cairo_line_to(cr, cx + p[0] * s, cy + p[1] * s);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+void StatusBar::redraw() {
+    if (!view_ || !batteryEnabled_) return;
+    graphics::Image image;
+    bool accessory = false;
+    try {
+        id set = msgSend<id>(view_.get(), "contentsImage");
+        image = set ? msgSend<graphics::Image>(set.get(), "image") : nullptr;
+        accessory = msgSend<bool>(view_.get(), "_needsAccessoryImage");
+    } catch (const MessageError& e) {
+        foundation::logLine(std::string("AMPORA: status bar: ") + e.what());
+    }
+    // The accessory sits in the rightmost 7 points of the battery's image.
+    const double scale = graphics::mainScreenScale();
+    const double width = image ? std::max(image->width(), 7.0) : 7.0;
+    graphics::BitmapContext strip(width, options_.heightPoints, scale);
+    cairo_t* cr = strip.cairo();
+    if (image) {
+        cairo_save(cr);
+        cairo_translate(cr, 0, std::round((strip.pixelHeight() - image->pixelHeight() * scale / image->scale()) / 2));
+        cairo_scale(cr, scale / image->scale(), scale / image->scale());
+        cairo_set_source_surface(cr, image->surface(), 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    if (accessory) drawChargingAccessory(cr, strip.pixelWidth() - 7 * scale, strip.pixelHeight(), 7 * scale, options_.textColor);
+    strip_ = strip.image();
+
+    if (options_.verbose)
+        std::fprintf(stderr, "ampora-statusbar: %d%%%s%s, %s image %dx%d px%s\n", battery_.level,
+                     battery_.state == 1 ? " charging" : battery_.state == 2 ? " full" : "",
+                     battery_.lowPower ? " low power" : "", image ? "battery" : "no", image ? image->pixelWidth() : 0,
+                     image ? image->pixelHeight() : 0, accessory ? ", charging accessory" : "");
+    if (options_.pngPath.empty()) return;
+    const std::string png = strip_->pngData();
+    if (png == lastPNG_) return;
+    if (foundation::writeFileAtomically(options_.pngPath, png)) lastPNG_ = png;
+    else foundation::logLine("AMPORA: status bar: cannot write " + options_.pngPath);
+}
+
+}  // namespace statusbar

@@ -1,0 +1,58 @@
+#pragma once
+// The status bar of the host: one battery item view, the aggregator that
+// rebuilds items, and the strip image it shows (battery image and, when the
+// item asks for it, the charging accessory) written to a PNG file.
+
+#include <string>
+
+#include "hosts/statusbar/BatterySource.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Image.h"
+#include "platform/runtime/Runtime.h"
+
+namespace statusbar {
+
+struct HostOptions {
+    std::string systemVersion = "9.3";
+    graphics::Color textColor = graphics::Color::grey(1);  // white text: a dark bar
+    double heightPoints = 20;
+    std::string pngPath;
+    bool verbose = false;
+};
+
+class StatusBar {
+public:
+    explicit StatusBar(HostOptions options);
+
+    const HostOptions& options() const { return options_; }
+    bool lowPowerMode() const { return battery_.lowPower; }
+    // The aggregator's item number of the battery: 7 before 9.3, 8 from then on.
+    int batteryItem() const;
+
+    // New data from the battery source: handed to the view, then redrawn.
+    void batteryChanged(const BatteryState& state);
+    // The aggregator switched an item on or off, or asked for it to be rebuilt.
+    void setItemEnabled(int item, bool enabled);
+    void updateItem(int item);
+
+    // Asks the view for its image and accessory and writes the strip when it changed.
+    void redraw();
+    graphics::Image lastStrip() const { return strip_; }
+
+private:
+    void makeView();
+
+    HostOptions options_;
+    BatteryState battery_;
+    runtime::id view_;
+    bool batteryEnabled_ = true;
+    graphics::Image strip_;
+    std::string lastPNG_;
+};
+
+// Registers the home-screen classes with the runtime; `bar` answers for them.
+void registerHostClasses(StatusBar& bar);
+// The host's own charging accessory: a bolt for a column `widthPoints` wide.
+void drawChargingAccessory(cairo_t* cr, double x, double heightPixels, double widthPixels, const graphics::Color& color);
+
+}  // namespace statusbar

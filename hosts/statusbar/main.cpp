@@ -1,0 +1,116 @@
+// ampora-statusbar: the stand-in for the process that draws the status bar.
+// It loads the plug-ins next to it, feeds its battery item real (or simulated)
+// battery data and writes the battery item's image to a PNG file.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/ColorParsing.h"
+#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/PluginLoader.h"
+#include "hosts/statusbar/StatusBar.h"
+#include "platform/notify/RunLoop.h"
+
+namespace {
+
+const char* kHelp =
+    "usage: ampora-statusbar [--png PATH] [--once] [--verbose] [--plugins DIR]\n"
+    "                        [--simulate LEVEL[:charging|:full] | --battery-file FILE]\n"
+    "                        [--appearance light|dark] [--scale S] [--system-version V]\n"
+    "\n"
+    "Draws the status bar's battery item with the plug-ins of DIR (default: this\n"
+    "program's folder) and writes it to PATH each time it changes.\n"
+    "\n"
+    "  --png PATH           where the battery item's image goes (written atomically)\n"
+    "  --once               draw one frame and exit\n"
+    "  --verbose            a status line on stderr for every frame\n"
+    "  --plugins DIR        load the *.so files of DIR\n"
+    "  --simulate SPEC      a fixed battery: 57, 57:charging, 100:full, 20:lpm\n"
+    "  --battery-file FILE  a file holding the same, re-read whenever it is saved\n"
+    "  --appearance A       light: white status-bar text (default); dark: black text\n"
+    "  --scale S            pixels per point (default 2)\n"
+    "  --system-version V   the system version the plug-ins see (default 9.3)\n"
+    "\n"
+    "Without --simulate or --battery-file the battery comes from /sys/class/power_supply.\n";
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "ampora-statusbar: %s\n\n%s", problem.c_str(), kHelp);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    statusbar::HostOptions options;
+    std::string plugins = statusbar::hostFolder(), simulate, batteryFile;
+    bool once = false;
+    double scale = 2;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        const std::string* v = nullptr;
+        if (a == "--help" || a == "-h") return std::fputs(kHelp, stdout), 0;
+        else if (a == "--once") once = true;
+        else if (a == "--verbose") options.verbose = true;
+        else if (a == "--png") {
+            if (!(v = value())) return usage("--png needs a path");
+            options.pngPath = *v;
+        } else if (a == "--plugins") {
+            if (!(v = value())) return usage("--plugins needs a folder");
+            plugins = *v;
+        } else if (a == "--simulate") {
+            if (!(v = value())) return usage("--simulate needs a level");
+            simulate = *v;
+        } else if (a == "--battery-file") {
+            if (!(v = value())) return usage("--battery-file needs a file");
+            batteryFile = *v;
+        } else if (a == "--system-version") {
+            if (!(v = value())) return usage("--system-version needs a version such as 9.3");
+            options.systemVersion = *v;
+        } else if (a == "--scale") {
+            char* end = nullptr;
+            if (!(v = value()) || (scale = std::strtod(v->c_str(), &end), *end) || scale < 1 || scale > 4)
+                return usage("--scale takes a number from 1 to 4");
+        } else if (a == "--appearance") {
+            if (!(v = value()) || (*v != "light" && *v != "dark")) return usage("--appearance is light or dark");
+            options.textColor = graphics::Color::grey(*v == "light" ? 1 : 0);
+        } else {
+            return usage("unknown argument '" + a + "'");
+        }
+    }
+    if (!simulate.empty() && !batteryFile.empty()) return usage("give --simulate or --battery-file, not both");
+
+    std::unique_ptr<statusbar::BatterySource> battery;
+    if (!simulate.empty()) {
+        if (!(battery = statusbar::simulatedBattery(simulate)))
+            return usage("--simulate takes a level 0 to 100 and optionally :charging, :full or :lpm");
+    } else if (!batteryFile.empty()) {
+        battery = statusbar::batteryFile(batteryFile);
+    } else {
+        battery = statusbar::systemBattery();
+    }
+
+    graphics::setMainScreenScale(scale);
+    statusbar::StatusBar bar(options);
+    statusbar::registerHostClasses(bar);
+    // The classes exist before the plug-ins load, as in the real process.
+    const auto loaded = statusbar::loadPlugins(plugins);
+    if (options.verbose) {
+        std::fprintf(stderr, "ampora-statusbar: %zu plug-in(s) from %s:", loaded.size(), plugins.c_str());
+        for (const auto& name : loaded) std::fprintf(stderr, " %s", name.c_str());
+        std::fprintf(stderr, "; battery from %s\n", battery->describe().c_str());
+    }
+
+    bar.batteryChanged(battery->read());
+    if (once) return 0;
+    notify::RunLoop& loop = notify::RunLoop::main();
+    battery->watch(loop, [&] {
+        // Unchanged data still reaches the view, as the host sends it on.
+        bar.batteryChanged(battery->read());
+    });
+    loop.run();
+    return 0;
+}
