@@ -120,6 +120,8 @@ private:
     cairo_t* cairo();
     bool canDraw() const;
     void applyClips(cairo_t* cr) const;  // with an identity matrix
+    bool hasVisibleShadow() const;
+    void paintShadow(cairo_t* cr, cairo_pattern_t* layer, cairo_operator_t op);
     // Runs `draw` with clip, composite operation, global alpha and shadow applied.
     void composite(const std::function<void(cairo_t*)>& draw);
     void setSource(cairo_t* cr, const CanvasStyle& style);

@@ -103,7 +103,7 @@ void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
     cairo_identity_matrix(cr);
     applyClips(cr);
     const Operator op = operatorFor(s.globalCompositeOperation);
-    if (op.bounded && s.globalAlpha == 1) {
+    if (op.bounded && s.globalAlpha == 1 && !hasVisibleShadow()) {
         cairo_set_operator(cr, op.op);
         draw(cr);
     } else {
@@ -114,6 +114,7 @@ void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
         draw(cr);
         cairo_pattern_t* layer = cairo_pop_group(cr);
         cairo_identity_matrix(cr);
+        if (hasVisibleShadow()) paintShadow(cr, layer, op.op);
         cairo_set_source(cr, layer);
         cairo_set_operator(cr, op.op);
         cairo_paint_with_alpha(cr, s.globalAlpha);

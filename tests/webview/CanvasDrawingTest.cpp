@@ -148,3 +148,16 @@ TEST(CanvasImages, DrawImageInItsThreeForms) {
     Pixels viaImage = draw(sharedPage(), 10, 10, source + "var i=new Image(); i.src=s.toDataURL(); x.drawImage(i,0,0);");
     EXPECT_EQ(viaImage.at(7, 5), (Rgba{0, 0, 255, 255}));
 }
+
+TEST(CanvasShadows, OffsetAndBlurredShadowsLieBeneathTheShape) {
+    Pixels sharp = draw(sharedPage(), 40, 20,
+                        "x.shadowColor='rgba(255,0,0,1)'; x.shadowOffsetX=20; x.fillStyle='blue'; x.fillRect(2,2,10,10);");
+    EXPECT_EQ(sharp.at(6, 6), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(sharp.at(26, 6), (Rgba{255, 0, 0, 255})) << "the shadow, 20 pixels to the right";
+    Pixels soft = draw(sharedPage(), 40, 40, "x.shadowColor='black'; x.shadowBlur=8; x.fillRect(15,15,10,10);");
+    EXPECT_GT(soft.alpha(12, 20), 10) << "blur spreads past the edge";
+    EXPECT_LT(soft.alpha(12, 20), 200);
+    EXPECT_EQ(soft.alpha(20, 20), 255);
+    Pixels none = draw(sharedPage(), 40, 20, "x.shadowOffsetX=20; x.fillRect(2,2,10,10);");
+    EXPECT_EQ(none.alpha(26, 6), 0) << "the default shadow color is transparent";
+}
