@@ -166,9 +166,9 @@ bool parseBatteryText(const std::string& text, BatteryState& state) {
     return haveLevel;
 }
 
-std::unique_ptr<BatterySource> simulatedBattery(const std::string& spec) {
+std::unique_ptr<BatterySource> simulatedBattery(const std::string& text) {
     BatteryState s;
-    if (!parseBatteryText(spec, s)) return nullptr;
+    if (!parseBatteryText(text, s)) return nullptr;
     return std::make_unique<Simulated>(s);
 }
 

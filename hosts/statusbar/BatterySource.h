@@ -27,7 +27,7 @@ public:
 };
 
 // "57", "57:charging" or "100:full".
-std::unique_ptr<BatterySource> simulatedBattery(const std::string& spec);
+std::unique_ptr<BatterySource> simulatedBattery(const std::string& text);
 // A file holding a level and optional words: "57 charging", "100 full", "12 lpm".
 std::unique_ptr<BatterySource> batteryFile(const std::string& path);
 // /sys/class/power_supply (or `root`), re-read on the kernel's power-supply

@@ -27,7 +27,7 @@ const char* kHelp =
     "  --once               draw one frame and exit\n"
     "  --verbose            a status line on stderr for every frame\n"
     "  --plugins DIR        load the *.so files of DIR\n"
-    "  --simulate SPEC      a fixed battery: 57, 57:charging, 100:full, 20:lpm\n"
+    "  --simulate STATE     a fixed battery: 57, 57:charging, 100:full, 20:lpm\n"
     "  --battery-file FILE  a file holding the same, re-read whenever it is saved\n"
     "  --appearance A       light: white status-bar text (default); dark: black text\n"
     "  --scale S            pixels per point (default 2)\n"

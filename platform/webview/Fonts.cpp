@@ -181,9 +181,9 @@ PangoLayout* Fonts::layout(const FontSpec& font, const std::string& text) {
 }
 
 std::string Fonts::resolvedFamily(const std::string& family) {
-    FontSpec spec;
-    spec.families = {family};
-    PangoFontDescription* desc = pango_font_description_copy(description(spec));
+    FontSpec font;
+    font.families = {family};
+    PangoFontDescription* desc = pango_font_description_copy(description(font));
     PangoFont* loaded = pango_font_map_load_font(map_, context_, desc);
     std::string name;
     if (loaded) {

@@ -29,7 +29,7 @@ public:
     static Fonts& shared();
 
     PangoContext* context() const { return context_; }
-    // Cached per spec; owned by Fonts.
+    // Cached per font; owned by Fonts.
     const PangoFontDescription* description(const FontSpec& font);
     FontMetrics metrics(const FontSpec& font);
     // `text` laid out on one line in `font`, shared with later calls for the

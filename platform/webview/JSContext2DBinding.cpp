@@ -404,13 +404,13 @@ constexpr MethodSpec kMethods[] = {
 template <size_t I>
 JSValueRef invoke(JSContextRef ctx, JSObjectRef, JSObjectRef self, size_t argc, const JSValueRef argv[],
                   JSValueRef* exception) {
-    const MethodSpec& spec = kMethods[I];
-    Call call{ctx, self, argc, argv, exception, "CanvasRenderingContext2D", spec.name};
+    const MethodSpec& method = kMethods[I];
+    Call call{ctx, self, argc, argv, exception, "CanvasRenderingContext2D", method.name};
     Context2D* context = contextOf(ctx, self);
     if (!context) return call.typeError("Illegal invocation");
-    if (!call.require(spec.required)) return call.undefined();
+    if (!call.require(method.required)) return call.undefined();
     try {
-        JSValueRef result = spec.body(call, *context);
+        JSValueRef result = method.body(call, *context);
         return result ? result : call.undefined();
     } catch (const DOMException& e) {
         return call.domError(e.name, e.what());

@@ -80,6 +80,22 @@ TEST(NotifyCenter, ObserversRunOnTheMainRunLoopInThisProcessToo) {
     center.removeObserver(token);
 }
 
+TEST(NotifyCenter, RemovedObserversHearNothingAndNamesKeepTheirCharacters) {
+    NotifyFolder folder;
+    auto& center = notify::DarwinNotifyCenter::shared();
+    std::vector<std::string> heard;
+    const int gone = center.addObserver("a/b%2Fc", [&](const std::string& name) { heard.push_back("gone " + name); });
+    const int kept = center.addObserver("a/b%2Fc", [&](const std::string& name) { heard.push_back(name); });
+    center.removeObserver(gone);
+    center.addObserver("..", [&](const std::string& name) { heard.push_back(name); });
+    ASSERT_TRUE(center.post("a/b%2Fc"));
+    ASSERT_TRUE(center.post(".."));
+    notify::RunLoop::main().runUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(200));
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::string>{"..", "a/b%2Fc"}));
+    center.removeObserver(kept);
+}
+
 TEST(NotifyCenter, RefusesAFolderOthersCouldWriteTo) {
     NotifyFolder folder;
     ::chmod(folder.path.c_str(), 0777);
