@@ -2,10 +2,27 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace webview::js {
 
+JSStringRef createString(const std::string& utf8) {
+    for (unsigned char c : utf8)
+        if (c >= 0x80 || c == 0) return JSStringCreateWithUTF8CString(utf8.c_str());
+    std::vector<JSChar> wide(utf8.begin(), utf8.end());
+    return JSStringCreateWithCharacters(wide.data(), wide.size());
+}
+
 std::string toUTF8(JSStringRef s) {
+    const size_t length = JSStringGetLength(s);
+    const JSChar* characters = JSStringGetCharactersPtr(s);
+    std::string narrow(length, '\0');
+    bool ascii = true;
+    for (size_t i = 0; i < length && ascii; ++i) {
+        ascii = characters[i] < 0x80;
+        narrow[i] = char(characters[i]);
+    }
+    if (ascii) return narrow;
     const size_t max = JSStringGetMaximumUTF8CStringSize(s);
     std::unique_ptr<char[]> buffer(new char[max]);
     const size_t written = JSStringGetUTF8CString(s, buffer.get(), max);
@@ -21,7 +38,7 @@ std::string toUTF8(JSContextRef ctx, JSValueRef v, JSValueRef* exception) {
 }
 
 JSValueRef makeString(JSContextRef ctx, const std::string& s) {
-    JSStringRef js = JSStringCreateWithUTF8CString(s.c_str());
+    JSStringRef js = createString(s);
     JSValueRef v = JSValueMakeString(ctx, js);
     JSStringRelease(js);
     return v;

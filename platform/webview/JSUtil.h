@@ -9,6 +9,8 @@
 
 namespace webview::js {
 
+// Conversions with a fast path for ASCII, which theme scripts and data URLs are.
+JSStringRef createString(const std::string& utf8);
 std::string toUTF8(JSStringRef s);
 std::string toUTF8(JSContextRef ctx, JSValueRef v, JSValueRef* exception);
 JSValueRef makeString(JSContextRef ctx, const std::string& s);

@@ -74,7 +74,7 @@ std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string&
 
     // A block keeps the script's let, const and class declarations out of the
     // global scope; the completion value is the same.
-    JSStringRef source = JSStringCreateWithUTF8CString(("{" + script + "\n}").c_str());
+    JSStringRef source = js::createString("{" + script + "\n}");
     JSValueRef exception = nullptr;
     JSValueRef value = JSEvaluateScript(page_, source, nullptr, nullptr, 1, &exception);
     JSStringRelease(source);
