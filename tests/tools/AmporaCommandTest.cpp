@@ -109,3 +109,47 @@ TEST(AmporaCommand, SetWritesTypedValuesAndKeepsTheRest) {
     EXPECT_TRUE(std::filesystem::exists(notifyFolder + "/com.kelvary.ampora.settingsChanged"));
     ::unsetenv("AMPORA_NOTIFY_DIR");
 }
+
+TEST(AmporaCommand, CheckTellsAThemeAuthorWhatIsWrong) {
+    TempPreferences prefs;
+    const std::string tall = prefs.root() + "/tall.js";
+    // The leading list has a `$` name, so a call in the body decides; the canvas is twice the height.
+    prefs.writeFile(tall, "($h,g,l,m,e){var f=document.createElement('canvas');f.width=10;f.height=2*$h;"
+                          "Math.max(a,b,c,d,e);return f.toDataURL('image/png')}");
+    const CommandRun run = ampora("check '" + tall + "'");
+    EXPECT_NE(run.output.find("(a,b,c,d,e)"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("not the script's leading one"), std::string::npos) << run.output;
+    EXPECT_EQ(run.status, 1) << "a in the body is undefined: every render fails";
+
+    const std::string fine = prefs.root() + "/fine.js";
+    prefs.writeFile(fine, "(c,g,l,m,e){var f=document.createElement('canvas');f.width=10;f.height=c+5;"
+                          "f.getContext('2d').fillRect(0,0,1,1);return f.toDataURL('image/png')}");
+    const CommandRun taller = ampora("check '" + fine + "'");
+    EXPECT_EQ(taller.status, 0) << taller.output;
+    EXPECT_NE(taller.output.find("taller than the 40 px it was given"), std::string::npos) << taller.output;
+
+    const std::string six = prefs.root() + "/six.js";
+    prefs.writeFile(six, "(a,b,c,d,e,f){return 'padding the script past one hundred characters so the length rule holds ....'}");
+    const CommandRun unusable = ampora("check '" + six + "'");
+    EXPECT_EQ(unusable.status, 1);
+    EXPECT_NE(unusable.output.find("unusable: themes take 5 or 7 names"), std::string::npos) << unusable.output;
+}
+
+TEST(AmporaCommand, RenderFollowsTheAppearanceAndSettings) {
+    TempPreferences prefs;
+    prefs.writeTheme("Ampora Connect", "(c,g,l,m,e){var f=document.createElement('canvas');f.width=4;f.height=c;"
+                                       "var a=f.getContext('2d');a.fillStyle='rgb('+e.join()+')';a.fillRect(0,0,4,c);"
+                                       "return f.toDataURL('image/png')}");
+    prefs.writeSettings({{"darkColor", "#123456"}, {"flipY", true}});
+    const std::string out = prefs.root() + "/icon.png";
+    auto firstPixel = [&](const std::string& options) -> std::string {
+        if (ampora("render --level 50 " + options + " -o '" + out + "'").status != 0) return "failed";
+        const std::string png = prefs.readFile(out);
+        return png.substr(0, 4) == "\x89PNG" ? png : "not a png";
+    };
+    const std::string dark = firstPixel("--appearance dark"), light = firstPixel("--appearance light");
+    EXPECT_NE(dark, light) << "dark text uses darkColor, light text white";
+    EXPECT_EQ(firstPixel("--foreground '#000000'"), dark);
+    EXPECT_EQ(ampora("render --level 50 --appearance sideways -o x.png").status, 2);
+    EXPECT_EQ(ampora("render --level 50 --foreground red -o x.png").status, 2);
+}
