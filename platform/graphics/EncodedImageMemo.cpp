@@ -38,7 +38,7 @@ uint32_t roundTrip(uint32_t pixel) {
     return (a << 24) | (channel((pixel >> 16) & 0xFF) << 16) | (channel((pixel >> 8) & 0xFF) << 8) | channel(pixel & 0xFF);
 }
 
-cairo_surface_t* copyOf(cairo_surface_t* source, bool throughPNG) {
+cairo_surface_t* throughPNG(cairo_surface_t* source) {
     const int w = cairo_image_surface_get_width(source), h = cairo_image_surface_get_height(source);
     cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_surface_flush(source);
@@ -46,10 +46,6 @@ cairo_surface_t* copyOf(cairo_surface_t* source, bool throughPNG) {
     const unsigned char* in = cairo_image_surface_get_data(source);
     unsigned char* out = cairo_image_surface_get_data(copy);
     for (int y = 0; y < h; ++y) {
-        if (!throughPNG) {
-            std::memcpy(out + y * to, in + y * from, size_t(w) * 4);
-            continue;
-        }
         for (int x = 0; x < w; ++x) {
             uint32_t p;
             std::memcpy(&p, in + y * from + x * 4, 4);
@@ -65,7 +61,7 @@ cairo_surface_t* copyOf(cairo_surface_t* source, bool throughPNG) {
 
 void rememberEncodedPNG(const std::string& png, cairo_surface_t* source) {
     if (png.empty() || !source || cairo_image_surface_get_format(source) != CAIRO_FORMAT_ARGB32) return;
-    cairo_surface_t* decoded = copyOf(source, true);
+    cairo_surface_t* decoded = throughPNG(source);
     std::lock_guard guard(lock());
     auto& memo = entries();
     if (memo.size() == kKept) {
@@ -77,8 +73,9 @@ void rememberEncodedPNG(const std::string& png, cairo_surface_t* source) {
 
 cairo_surface_t* recallDecodedPNG(const std::string& png) {
     std::lock_guard guard(lock());
+    // Shared, not copied: nobody draws into an image's surface once it is made.
     for (const auto& entry : entries())
-        if (entry.png == png) return copyOf(entry.decoded, false);
+        if (entry.png == png) return cairo_surface_reference(entry.decoded);
     return nullptr;
 }
 

@@ -12,8 +12,8 @@ namespace graphics {
 
 // Remembers `png` as the encoding of `source` (ARGB32).
 void rememberEncodedPNG(const std::string& png, cairo_surface_t* source);
-// A new ARGB32 surface with what decoding `png` gives, or nullptr when it is not
-// one of the remembered encodings.
+// An ARGB32 surface (a new reference, not to be drawn into) with what decoding
+// `png` gives, or nullptr when it is not one of the remembered encodings.
 cairo_surface_t* recallDecodedPNG(const std::string& png);
 
 }  // namespace graphics
