@@ -25,6 +25,11 @@ std::optional<graphics::Color> colorFromHexString(const std::optional<std::strin
     return graphics::Color::rgb(channel(24), channel(16), channel(8), channel(0));
 }
 
+graphics::Color colorFromHexStringOr(const std::optional<std::string>& stored, const std::string& fallback) {
+    if (auto color = colorFromHexString(stored)) return *color;
+    return colorFromHexString(fallback).value_or(graphics::Color::rgb(0, 0, 0));
+}
+
 std::optional<std::string> hexStringFromColor(const graphics::Color& color, bool alpha, bool hash) {
     auto byte = [](double channel) {
         const int v = static_cast<int>(channel * 255);

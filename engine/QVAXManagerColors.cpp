@@ -9,15 +9,7 @@ using foundation::doubleForKey;
 using foundation::stringForKey;
 using graphics::Color;
 
-namespace {
-
-// A stored string that decodes to no color falls back to the row's default.
-Color decodeOr(const std::optional<std::string>& stored, const char* fallback) {
-    if (auto color = ColorParsing::colorFromHexString(stored)) return *color;
-    return *ColorParsing::colorFromHexString(std::string(fallback));
-}
-
-}  // namespace
+using ColorParsing::colorFromHexStringOr;
 
 RenderColorSettings QVAXManager::createBatteryRenderColorSettingsForForegroundColor(const Color& foreground,
                                                                                     bool charging,
@@ -28,7 +20,7 @@ RenderColorSettings QVAXManager::createBatteryRenderColorSettingsForForegroundCo
 
     // A state's own color counts only when its toggle is on; otherwise its default.
     auto stateColor = [&](const char* toggle, const char* key, const char* fallback) {
-        return decodeOr(boolForKey(s, toggle) ? stringForKey(s, key) : std::nullopt, fallback);
+        return colorFromHexStringOr(boolForKey(s, toggle) ? stringForKey(s, key) : std::nullopt, fallback);
     };
 
     Color main = Color::rgb(0, 0, 0);
@@ -41,7 +33,7 @@ RenderColorSettings QVAXManager::createBatteryRenderColorSettingsForForegroundCo
     } else if (level > lowLevel()) {
         const char* fallback = light ? "#FFFFFF" : "#000000";
         main = boolForKey(s, "passMain") ? foreground
-                                         : decodeOr(stringForKey(s, light ? "lightColor" : "darkColor"), fallback);
+                                         : colorFromHexStringOr(stringForKey(s, light ? "lightColor" : "darkColor"), fallback);
     } else {
         main = stateColor("useCustomLow", "lowColor", "#FF0000");
     }
@@ -52,7 +44,7 @@ RenderColorSettings QVAXManager::createBatteryRenderColorSettingsForForegroundCo
     } else if (boolForKey(s, "passBase")) {
         base = foreground.withAlpha(doubleForKey(s, "passBaseAlpha", EngineDefaults::sharedAlpha));
     } else {
-        base = decodeOr(stringForKey(s, light ? "baseLightColor" : "baseDarkColor"),
+        base = colorFromHexStringOr(stringForKey(s, light ? "baseLightColor" : "baseDarkColor"),
                         light ? "#FFFFFF55" : "#00000055");
     }
     return {main, base};

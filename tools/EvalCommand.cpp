@@ -7,6 +7,7 @@
 #include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Base64.h"
 #include "platform/webview/WebView.h"
+#include "tools/Arguments.h"
 #include "tools/Command.h"
 
 namespace tools {
@@ -24,58 +25,33 @@ const char* kHelp =
     "\n"
     "Exit status: 0 with a result, 1 when the result is empty (the reason on stderr), 2 on bad usage.\n";
 
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "ampora eval: %s\n\n%s", problem.c_str(), kHelp);
-    return kUsage;
-}
-
 }  // namespace
 
-int evalCommand(const std::vector<std::string>& args) {
-    std::string script, file, output;
-    bool haveScript = false;
-    long timeout = webview::UIWebView::kDefaultTimeLimit.count();
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](const char* name) -> const std::string* {
-            if (i + 1 >= args.size()) return nullptr;
-            (void)name;
-            return &args[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            std::fputs(kHelp, stdout);
-            return kSuccess;
-        } else if (a == "--file") {
-            auto v = value("--file");
-            if (!v) return usage("--file needs a file name");
-            file = *v;
-        } else if (a == "--timeout-ms") {
-            auto v = value("--timeout-ms");
-            char* end = nullptr;
-            if (!v || (timeout = std::strtol(v->c_str(), &end, 10), *end != '\0') || timeout <= 0)
-                return usage("--timeout-ms needs a positive whole number of milliseconds");
-        } else if (a == "-o") {
-            auto v = value("-o");
-            if (!v) return usage("-o needs a file name");
-            output = *v;
-        } else if (!a.empty() && a[0] == '-' && a != "-") {
-            return usage("unknown option '" + a + "'");
-        } else if (haveScript) {
-            return usage("give one expression (quote it)");
+int evalCommand(const std::vector<std::string>& argv) {
+    Arguments args(argv);
+    if (args.wantsHelp()) return std::fputs(kHelp, stdout), kSuccess;
+    std::string script, output;
+    double timeout = 0;
+    try {
+        timeout = args.number("--timeout-ms", 1, 3600 * 1000).value_or(double(webview::UIWebView::kDefaultTimeLimit.count()));
+        const std::string file = args.value("--file").value_or("");
+        output = args.value("-o").value_or("");
+        const auto rest = args.positional();
+        if (rest.size() > 1) throw UsageError("give one expression (quote it)");
+        if (rest.empty() == file.empty()) throw UsageError("give either --file SCRIPT or an EXPRESSION");
+        if (file.empty()) {
+            script = rest[0];
         } else {
-            script = a;
-            haveScript = true;
+            std::ifstream in(file, std::ios::binary);
+            if (!in) throw UsageError("cannot read '" + file + "'");
+            script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
-    }
-    if (haveScript == !file.empty()) return usage("give either --file SCRIPT or an EXPRESSION");
-    if (!file.empty()) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) return usage("cannot read '" + file + "'");
-        script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const UsageError& e) {
+        return usageFailure("eval", e.what(), kHelp);
     }
 
     webview::UIWebView page;
-    page.setTimeLimit(std::chrono::milliseconds(timeout));
+    page.setTimeLimit(std::chrono::milliseconds(long(timeout)));
     page.loadHTMLString("");
     const std::string result = page.stringByEvaluatingJavaScriptFromString(script);
     if (result.empty()) {

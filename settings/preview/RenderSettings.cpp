@@ -14,10 +14,7 @@ bool useSecondarySettings = false;
 namespace {
 
 graphics::Color decode(const PlistDictionary& source, const char* key, const char* fallback) {
-    const foundation::PlistValue* stored = foundation::valueForKey(&source, key);
-    auto color = ColorParsing::colorFromHexString(stored ? foundation::stringValue(stored) : std::string(fallback));
-    // A stored value that is no color at all shows the default rather than nothing.
-    return color ? *color : *ColorParsing::colorFromHexString(std::string(fallback));
+    return ColorParsing::colorFromHexStringOr(foundation::stringForKey(&source, key), fallback);
 }
 
 void setColors(RenderSettings& d, const PlistDictionary& source, const char* colorKey, const char* colorDefault,
