@@ -11,10 +11,11 @@ struct LayoutOwner {
     ~LayoutOwner() { g_object_unref(layout); }
 };
 
-// A cairo context only for turning layouts into paths.
+// A cairo context only for turning layouts into paths. Unbounded, because
+// pango leaves out glyphs that fall outside the target's clip.
 cairo_t* scratchCairo() {
     static cairo_t* cr = [] {
-        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+        cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr);
         cairo_t* c = cairo_create(surface);
         cairo_surface_destroy(surface);
         return c;

@@ -8,6 +8,7 @@
 
 using webview::Fonts;
 using webview::parseCssFont;
+using namespace std::string_literals;
 
 TEST(CanvasText, HelveticaResolvesToAPinnedFace) {
     EXPECT_EQ(Fonts::shared().resolvedFamily("Helvetica Neue"), "Liberation Sans");
@@ -75,4 +76,16 @@ TEST(CanvasText, TextUsesTheFillStyleTransformAndAlpha) {
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 60; ++x) maxAlpha = std::max(maxAlpha, p.alpha(x, y));
     EXPECT_NEAR(maxAlpha, 128, 2);
+}
+
+TEST(CanvasText, TextFarFromTheOriginIsDrawnWhole) {
+    // Every glyph of a line, wherever on a wide canvas it starts.
+    for (int start : {10, 300, 600}) {
+        Pixels p = draw(sharedPage(), 1000, 40,
+                        "x.font='20px Helvetica Neue'; x.fillText('battery level',"s + std::to_string(start) + ",30);");
+        Box b = inkBox(p);
+        EXPECT_NEAR(b.right - start, inkBox(draw(sharedPage(), 1000, 40,
+                                                 "x.font='20px Helvetica Neue'; x.fillText('battery level',10,30);")).right - 10, 1)
+            << "starting at " << start;
+    }
 }
