@@ -15,8 +15,8 @@ inline graphics::Color foregroundFromOptions(Arguments& args) {
     if (appearance && foreground) throw UsageError("give --appearance or --foreground, not both");
     if (foreground) {
         auto color = ColorParsing::colorFromHexString(*foreground);
-        if (!color || foreground->find_first_not_of("#0123456789abcdefABCDEF") != std::string::npos)
-            throw UsageError("--foreground takes a hex color such as #FFFFFF, not '" + *foreground + "'");
+        if (!color || !isHexColor(*foreground))
+            throw UsageError("--foreground takes a hex color (# and 6 or 8 hex digits) such as #FFFFFF, not '" + *foreground + "'");
         return *color;
     }
     if (!appearance || *appearance == "light") return graphics::Color::grey(1);

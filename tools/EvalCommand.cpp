@@ -1,11 +1,11 @@
 // ampora eval: run a script in a fresh page and print its string value.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Base64.h"
+#include "platform/foundation/SafeRead.h"
+#include "platform/foundation/Text.h"
 #include "platform/webview/WebView.h"
 #include "tools/Arguments.h"
 #include "tools/Command.h"
@@ -42,9 +42,10 @@ int evalCommand(const std::vector<std::string>& argv) {
         if (file.empty()) {
             script = rest[0];
         } else {
-            std::ifstream in(file, std::ios::binary);
-            if (!in) throw UsageError("cannot read '" + file + "'");
-            script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            std::string problem;
+            auto text = foundation::readUTF8File(file, foundation::ReadLimit::theme, &problem);
+            if (!text) throw UsageError("cannot read '" + file + "': it " + problem);
+            script = std::move(*text);
         }
     } catch (const UsageError& e) {
         return usageFailure("eval", e.what(), kHelp);
@@ -70,8 +71,9 @@ int evalCommand(const std::vector<std::string>& argv) {
             std::fprintf(stderr, "ampora eval: the result is not a base64 data URL; nothing written to %s\n", output.c_str());
             return kFailure;
         }
-        if (!foundation::writeFileAtomically(output, *bytes)) {
-            std::fprintf(stderr, "ampora eval: cannot write %s\n", output.c_str());
+        std::string problem;
+        if (!foundation::writeOutputFile(output, std::string(bytes->begin(), bytes->end()), problem)) {
+            std::fprintf(stderr, "ampora eval: nothing written: %s\n", problem.c_str());
             return kFailure;
         }
     }

@@ -27,7 +27,7 @@ const char* kHelp =
     "  --scale S           pixels per point (default 2)\n"
     "  --theme NAME        a theme of the theme folder instead of the selected one\n"
     "  --script FILE       a script file instead of the selected theme\n"
-    "  -o FILE.png         where to write the icon\n";
+    "  -o FILE.png         where to write the icon (- for standard output)\n";
 
 }  // namespace
 
@@ -63,14 +63,12 @@ int renderCommand(const std::vector<std::string>& argv) {
         const std::string why = outcome.kind == webview::EvaluationOutcome::Kind::String
                                     ? "the result is not a PNG data URL"
                                     : outcome.describe();
-        std::fprintf(stderr, "ampora render: theme '%s' gave no image: %s\n", manager.theme().c_str(), why.c_str());
+        // The theme that ran: the --script file unless the secondary theme took over.
+        const std::string ran = theme && !manager.usingSecondary() ? "script " + theme->path : "theme '" + manager.theme() + "'";
+        std::fprintf(stderr, "ampora render: %s gave no image: %s\n", ran.c_str(), why.c_str());
         return kFailure;
     }
-    if (!image->writePNG(output)) {
-        std::fprintf(stderr, "ampora render: cannot write %s\n", output.c_str());
-        return kFailure;
-    }
-    return kSuccess;
+    return writeResult(output, image->pngData(), "render") ? kSuccess : kFailure;
 }
 
 }  // namespace tools

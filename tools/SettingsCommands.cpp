@@ -1,4 +1,6 @@
 // ampora set and ampora notify: changing settings from outside the pane.
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -6,6 +8,7 @@
 #include "common/SettingsNotification.h"
 #include "platform/foundation/Paths.h"
 #include "platform/notify/NotifyCenter.h"
+#include "settings/model/KeyCatalogue.h"
 #include "settings/model/PreferenceStore.h"
 #include "tools/Arguments.h"
 #include "tools/Command.h"
@@ -14,12 +17,22 @@ namespace tools {
 namespace {
 
 const char* kSetHelp =
-    "usage: ampora set KEY VALUE [--type bool|int|real|string]\n"
+    "usage: ampora set [--type bool|int|real|string] [--force] [--] KEY VALUE\n"
     "\n"
     "Writes one setting as the preference pages do (the settings file rewritten\n"
     "whole and atomically), then tells a running status bar to reload.\n"
-    "VALUE is a boolean for true/false/yes/no, an integer or real number by its\n"
-    "spelling, else a string (a theme name, a color such as #FF0000); --type overrides.\n";
+    "KEY must be a known setting and VALUE of its kind: a boolean (true, false,\n"
+    "yes, no, 1, 0), a decimal number, a theme name, or a color such as #FF0000.\n"
+    "A VALUE beginning with '-' other than a number needs '--' before KEY.\n"
+    "\n"
+    "  --type T   store VALUE as this kind (bool, int, real or string)\n"
+    "  --force    write an unknown KEY, or a VALUE of another kind, anyway\n"
+    "\n"
+    "Keys: enabled theme secondTheme useSecondTheme secondThemeLimit lowLevel flipY flipX\n"
+    "      flipYSecondary flipXSecondary chargeSym ignoreCC cpe customLevel lightColor\n"
+    "      darkColor baseLightColor baseDarkColor chargeColor chargeCColor lowColor lpmColor\n"
+    "      useCustomCharge useCustomCC useCustomLow useCustomLPM shareMainColorEnabled\n"
+    "      sharedColorAlpha passMain passBase passBaseAlpha viewedTP viewedPP\n";
 
 const char* kNotifyHelp =
     "usage: ampora notify\n"
@@ -27,28 +40,90 @@ const char* kNotifyHelp =
     "Tells a running status bar that the settings changed, for after editing\n"
     "the settings file by hand.\n";
 
+std::string lowered(std::string text) {
+    for (auto& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// VALUE read as `type`, or by its spelling when no type is given; nullopt when it
+// is not of that type. Numbers are decimal only.
 std::optional<foundation::PlistValue> typed(const std::string& text, const std::string& type) {
-    auto lower = text;
-    for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = lowered(text);
     const bool isTrue = lower == "true" || lower == "yes", isFalse = lower == "false" || lower == "no";
-    char* end = nullptr;
+    const bool isNumber = isDecimalNumber(text), isInteger = isNumber && text.find('.') == std::string::npos;
     errno = 0;
-    const long long integer = std::strtoll(text.c_str(), &end, 10);
-    const bool isInteger = !text.empty() && *end == '\0' && errno == 0;
-    const double real = std::strtod(text.c_str(), &end);
-    const bool isReal = !text.empty() && *end == '\0' && text.find_first_of("xXnN") == std::string::npos;
+    const long long integer = isInteger ? std::strtoll(text.c_str(), nullptr, 10) : 0;
+    const bool fitsInteger = isInteger && errno == 0;
+    const double real = isNumber ? std::strtod(text.c_str(), nullptr) : 0;
     if (type == "bool") {
         if (isTrue || isFalse) return foundation::PlistValue(isTrue);
-        if (isInteger) return foundation::PlistValue(integer != 0);
+        if (text == "1" || text == "0") return foundation::PlistValue(text == "1");
         return std::nullopt;
     }
-    if (type == "int") return isInteger ? std::optional(foundation::PlistValue(integer)) : std::nullopt;
-    if (type == "real") return isReal ? std::optional(foundation::PlistValue(real)) : std::nullopt;
+    if (type == "int") return fitsInteger ? std::optional(foundation::PlistValue(integer)) : std::nullopt;
+    if (type == "real") return isNumber ? std::optional(foundation::PlistValue(real)) : std::nullopt;
     if (type == "string") return foundation::PlistValue(text);
     if (isTrue || isFalse) return foundation::PlistValue(isTrue);
-    if (isInteger) return foundation::PlistValue(integer);
-    if (isReal) return foundation::PlistValue(real);
+    if (fitsInteger) return foundation::PlistValue(integer);
+    if (isNumber) return foundation::PlistValue(real);
     return foundation::PlistValue(text);
+}
+
+size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (std::tolower(a[i - 1]) != std::tolower(b[j - 1]))});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string nearestKeys(const std::string& key) {
+    std::vector<std::pair<size_t, std::string>> ranked;
+    for (const auto& entry : KeyCatalogue::entries())
+        ranked.emplace_back(editDistance(key, entry.key), entry.key);
+    std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    std::string named;
+    for (size_t i = 0; i < ranked.size() && i < 3; ++i) named += (i ? ", " : "") + ranked[i].second;
+    return named;
+}
+
+// The value for a catalogue key, or a UsageError saying which kind the key takes.
+foundation::PlistValue checkedValue(const KeyCatalogue::Entry& entry, const std::string& text, const std::string& type) {
+    using Kind = KeyCatalogue::Kind;
+    const auto refuse = [&](const std::string& kind) -> foundation::PlistValue {
+        throw UsageError(entry.key + " takes " + kind + ", not '" + text + "' (--force writes it anyway)");
+    };
+    switch (entry.kind) {
+    case Kind::Boolean:
+        if (!type.empty() && type != "bool") refuse("a boolean (--type bool)");
+        if (auto v = typed(text, "bool")) return *v;
+        return refuse("a boolean: true, false, yes, no, 1 or 0");
+    case Kind::Number:
+        if (type == "bool" || type == "string") refuse("a number (--type int or real)");
+        if (auto v = typed(text, type.empty() ? "" : type); v && (v->asInteger() || v->asReal())) return *v;
+        return refuse(type == "int" ? "a decimal integer" : "a decimal number such as 20 or 0.3");
+    case Kind::Counter:
+        if (!type.empty() && type != "int") refuse("an integer (--type int)");
+        if (auto v = typed(text, "int")) return *v;
+        return refuse("a decimal integer");
+    case Kind::String:
+        if (!type.empty() && type != "string") refuse("a theme name (--type string)");
+        if (text.empty() || !foundation::isSafeThemeName(text))
+            refuse("a theme name: the name of a .js file of the theme folder, without \"/\" or \"..\"");
+        return foundation::PlistValue(text);
+    case Kind::Color:
+        if (!type.empty() && type != "string") refuse("a hex color (--type string)");
+        if (!isHexColor(text)) refuse("a hex color: # and 6 or 8 hex digits, such as #FF0000 or #00000055");
+        return foundation::PlistValue(text);
+    }
+    return refuse("a value");
 }
 
 bool announce() {
@@ -66,22 +141,37 @@ int setCommand(const std::vector<std::string>& argv) {
     foundation::PlistValue value;
     try {
         const std::string type = args.value("--type").value_or("");
+        const bool force = args.flag("--force");
         if (!type.empty() && type != "bool" && type != "int" && type != "real" && type != "string")
             throw UsageError("--type is bool, int, real or string, not '" + type + "'");
         const auto rest = args.positional();
         if (rest.size() != 2) throw UsageError("give a KEY and a VALUE");
         key = rest[0];
         if (key.empty()) throw UsageError("the key is empty");
-        auto v = typed(rest[1], type);
-        if (!v) throw UsageError("'" + rest[1] + "' is not a " + type);
-        value = *v;
+        const KeyCatalogue::Entry* entry = KeyCatalogue::entryForKey(key);
+        if (!entry && !force)
+            throw UsageError("no setting is named '" + key + "'; the nearest are " + nearestKeys(key) +
+                             " (--force writes it anyway)");
+        if (entry && !force) {
+            value = checkedValue(*entry, rest[1], type);
+        } else {
+            auto v = typed(rest[1], type);
+            if (!v) throw UsageError("'" + rest[1] + "' is not a " + type);
+            value = *v;
+        }
     } catch (const UsageError& e) {
         return usageFailure("set", e.what(), kSetHelp);
     }
-    const std::string path = foundation::settingsFilePath();
-    if (!PreferenceStore::rewrite(path, PreferenceStore::WhenMissing::StartEmpty,
-                                  [&](foundation::PlistDictionary& settings) { settings.insert_or_assign(key, value); })) {
-        std::fprintf(stderr, "ampora set: cannot write %s (does its folder exist?)\n", path.c_str());
+    const std::string root = foundation::preferencesRoot();
+    std::string problem;
+    if (!foundation::createFolders(root, problem)) {
+        std::fprintf(stderr, "ampora set: nothing written: %s\n", problem.c_str());
+        return kFailure;
+    }
+    const auto result = PreferenceStore::rewrite(foundation::settingsFilePath(), PreferenceStore::WhenMissing::StartEmpty,
+                                                 [&](foundation::PlistDictionary& settings) { settings.insert_or_assign(key, value); });
+    if (!result) {
+        std::fprintf(stderr, "ampora set: %s\n", result.message.c_str());
         return kFailure;
     }
     return announce() ? kSuccess : kFailure;

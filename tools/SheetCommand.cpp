@@ -138,10 +138,7 @@ int sheetCommand(const std::vector<std::string>& argv) {
             cairo_restore(cr);
         }
     }
-    if (!sheet.image()->writePNG(output)) {
-        std::fprintf(stderr, "ampora sheet: cannot write %s\n", output.c_str());
-        return kFailure;
-    }
+    if (!writeResult(output, sheet.image()->pngData(), "sheet")) return kFailure;
     for (const auto& f : failures) std::fprintf(stderr, "ampora sheet: no image for %s\n", f.c_str());
     return failures.empty() ? kSuccess : kFailure;
 }

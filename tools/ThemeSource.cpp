@@ -4,7 +4,10 @@
 #include <filesystem>
 
 #include "common/ThemeSignature.h"
+#include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
+#include "platform/foundation/SafeRead.h"
 #include "platform/foundation/Text.h"
 
 namespace fs = std::filesystem;
@@ -12,11 +15,30 @@ namespace fs = std::filesystem;
 namespace tools {
 namespace {
 
-ThemeFile load(const std::string& name, const std::string& path) {
-    return {name, path, foundation::readUTF8File(path)};
+ThemeFile load(const std::string& name, const std::string& path) { return themeFileAt(name, path); }
+
+const char* kBuiltIn = "Ampora Connect";
+
+// Why the engine could not use theme `name`, and whether it then tried the
+// built-in theme (it does for a missing theme or an unusable parameter list).
+std::string whyThemeFailed(const std::string& name, bool& fellBack) {
+    fellBack = name != kBuiltIn;
+    const auto path = foundation::themeFilePath(name);
+    if (!path) return "the name leaves the theme folder";
+    const ThemeFile theme = load(name, *path);
+    if (!theme.text && theme.problem == "does not exist") return "there is no " + *path;
+    const auto why = unusableBecause(theme);
+    fellBack = fellBack && why && theme.text && foundation::utf16Length(*theme.text) > 99;
+    return why ? *path + ": " + *why : *path + " loaded, but the engine refused it";
 }
 
 }  // namespace
+
+ThemeFile themeFileAt(const std::string& name, const std::string& path) {
+    ThemeFile theme{name, path, std::nullopt, {}};
+    theme.text = foundation::readUTF8File(path, foundation::ReadLimit::theme, &theme.problem);
+    return theme;
+}
 
 std::optional<ThemeFile> themeFromOptions(Arguments& args) {
     auto theme = args.value("--theme");
@@ -24,12 +46,14 @@ std::optional<ThemeFile> themeFromOptions(Arguments& args) {
     if (theme && script) throw UsageError("give --theme or --script, not both");
     std::error_code error;
     if (theme) {
-        const std::string path = foundation::themeFolderPath() + *theme + ".js";
-        if (!fs::is_regular_file(path, error)) throw UsageError("no theme '" + *theme + "': looked for " + path);
-        return load(*theme, path);
+        const auto path = foundation::themeFilePath(*theme);
+        if (!path)
+            throw UsageError("a theme name cannot hold '/' or '..': '" + *theme + "' (use --script FILE for a file elsewhere)");
+        if (!fs::exists(fs::symlink_status(*path, error))) throw UsageError("no theme '" + *theme + "': looked for " + *path);
+        return load(*theme, *path);
     }
     if (script) {
-        if (!fs::is_regular_file(*script, error)) throw UsageError("no script file " + *script);
+        if (!fs::exists(fs::symlink_status(*script, error))) throw UsageError("no script file " + *script);
         return load(fs::path(*script).stem().string(), *script);
     }
     return std::nullopt;
@@ -38,13 +62,14 @@ std::optional<ThemeFile> themeFromOptions(Arguments& args) {
 ThemeFile themeByNameOrFile(const std::string& nameOrFile) {
     std::error_code error;
     const std::string inFolder = foundation::themeFolderPath() + nameOrFile + ".js";
-    if (nameOrFile.find('/') == std::string::npos && fs::is_regular_file(inFolder, error)) return load(nameOrFile, inFolder);
-    if (fs::is_regular_file(nameOrFile, error)) return load(fs::path(nameOrFile).stem().string(), nameOrFile);
+    if (foundation::isSafeThemeName(nameOrFile) && fs::exists(fs::symlink_status(inFolder, error)))
+        return load(nameOrFile, inFolder);
+    if (fs::exists(fs::symlink_status(nameOrFile, error))) return load(fs::path(nameOrFile).stem().string(), nameOrFile);
     throw UsageError("no theme '" + nameOrFile + "': looked for " + inFolder + " and for a file of that name");
 }
 
 std::optional<std::string> unusableBecause(const ThemeFile& theme) {
-    if (!theme.text) return "the file cannot be read as UTF-8 text";
+    if (!theme.text) return "the file cannot be read: it " + (theme.problem.empty() ? "is not UTF-8 text" : theme.problem);
     const size_t length = foundation::utf16Length(*theme.text);
     if (length <= 99) return "the script is " + std::to_string(length) + " characters long; at least 100 are needed";
     auto list = ThemeSignature::findParameterList(*theme.text);
@@ -77,11 +102,28 @@ bool startEngine(QVAXManager& manager, const std::optional<ThemeFile>& override,
             std::fprintf(stderr, "ampora %s: theme '%s' cannot be used: %s\n", command, override->name.c_str(), why->c_str());
             return false;
         }
+    const auto settings = foundation::readDictionary(foundation::settingsFilePath());
+    if (settings.status == foundation::FileRead::Status::Unreadable)
+        std::fprintf(stderr, "ampora %s: the settings file %s %s; drawing with the default settings\n", command,
+                     foundation::settingsFilePath().c_str(), settings.problem.c_str());
     prepareEngine(manager, override);
     if (manager.enabled() && manager.script()) return true;
-    std::fprintf(stderr, "ampora %s: no usable theme: '%s' and the built-in 'Ampora Connect' both failed "
-                         "(run 'ampora check' on them, or 'ampora install-themes')\n",
-                 command, manager.primaryTheme().c_str());
+    const std::string name = override ? override->name : manager.primaryTheme();
+    bool fellBack = false;
+    const std::string why = whyThemeFailed(name, fellBack);
+    std::string message = "no usable theme: '" + name + "' failed: " + why;
+    if (fellBack) {
+        bool again = false;
+        message += "; the built-in '" + std::string(kBuiltIn) + "' was tried instead and failed: " + whyThemeFailed(kBuiltIn, again);
+    }
+    std::fprintf(stderr, "ampora %s: %s (run 'ampora check' on it, or 'ampora install-themes')\n", command, message.c_str());
+    return false;
+}
+
+bool writeResult(const std::string& output, const std::string& bytes, const char* command) {
+    std::string problem;
+    if (foundation::writeOutputFile(output, bytes, problem)) return true;
+    std::fprintf(stderr, "ampora %s: nothing written: %s\n", command, problem.c_str());
     return false;
 }
 

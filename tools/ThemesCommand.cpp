@@ -5,6 +5,7 @@
 
 #include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/SafeRead.h"
 #include "platform/foundation/Text.h"
 #include "engine/QVAXManager.h"
 #include "tools/Arguments.h"
@@ -55,7 +56,7 @@ int themesCommand(const std::vector<std::string>& argv) {
         return kSuccess;
     }
     for (const auto& path : found) {
-        const ThemeFile theme{path.stem().string(), path.string(), foundation::readUTF8File(path.string())};
+        const ThemeFile theme = themeFileAt(path.stem().string(), path.string());
         if (auto why = unusableBecause(theme)) {
             std::printf("%-28s unusable: %s\n", theme.name.c_str(), why->c_str());
             continue;
@@ -82,17 +83,17 @@ int installThemesCommand(const std::vector<std::string>& argv) {
     }
     const std::string target = foundation::themeFolderPath();
     std::error_code error;
-    fs::create_directories(foundation::profilesFolderPath(), error);
-    if (error) {
-        std::fprintf(stderr, "ampora install-themes: cannot create %s: %s\n", target.c_str(), error.message().c_str());
+    std::string problem;
+    if (!foundation::createFolders(foundation::profilesFolderPath(), problem)) {
+        std::fprintf(stderr, "ampora install-themes: nothing installed: %s\n", problem.c_str());
         return kFailure;
     }
     int failures = 0;
     for (const auto& source : scripts(from)) {
         const std::string name = source.filename().string(), destination = target + name;
-        auto text = foundation::readUTF8File(source.string());
+        auto text = foundation::readUTF8File(source.string(), foundation::ReadLimit::theme, &problem);
         if (!text) {
-            std::fprintf(stderr, "ampora install-themes: cannot read %s\n", source.c_str());
+            std::fprintf(stderr, "ampora install-themes: cannot read %s: it %s\n", source.c_str(), problem.c_str());
             ++failures;
             continue;
         }
@@ -102,10 +103,10 @@ int installThemesCommand(const std::vector<std::string>& argv) {
             std::printf("unchanged  %s\n", destination.c_str());
         } else if (present && !force) {
             std::printf("kept       %s (it differs from the shipped one; --force replaces it)\n", destination.c_str());
-        } else if (foundation::writeFileAtomically(destination, *text)) {
+        } else if (foundation::writeFileAtomically(destination, *text, &problem)) {
             std::printf("%s  %s\n", present ? "replaced " : "installed", destination.c_str());
         } else {
-            std::fprintf(stderr, "ampora install-themes: cannot write %s\n", destination.c_str());
+            std::fprintf(stderr, "ampora install-themes: %s not installed: %s\n", destination.c_str(), problem.c_str());
             ++failures;
         }
     }

@@ -9,9 +9,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/SafeRead.h"
 
 namespace fs = std::filesystem;
 
@@ -44,14 +46,22 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     BatteryState read() override {
-        std::ifstream in(path_);
-        std::stringstream text;
-        text << in.rdbuf();
+        // Only a small regular file: a FIFO or /dev/zero here must not stall or flood the host.
+        const foundation::FileRead file = foundation::readRegularFile(path_.string(), foundation::ReadLimit::battery);
         BatteryState parsed;
-        if (parseBatteryText(text.str(), parsed)) last_ = parsed;
-        else foundation::logLine("AMPORA: battery file " + path_.string() + " holds no level 0..100; keeping the last one");
-        return last_;
+        if (!file.ok()) {
+            problem_ = "the battery file " + path_.string() + " " + file.problem;
+        } else if (parseBatteryText(file.bytes, parsed, true)) {
+            last_ = parsed;
+            problem_.clear();
+        } else {
+            problem_ = "the battery file " + path_.string() + " holds no level such as \"57\" or \"57 charging\": '" +
+                       file.bytes.substr(0, 40) + "'";
+            foundation::logUnreadableOnce(path_.string(), "holds no battery level; keeping the last good one");
+        }
+        return last_.value_or(BatteryState{});
     }
+    std::string unavailable() const override { return last_ ? std::string() : problem_; }
     void watch(notify::RunLoop& loop, std::function<void()> changed) override {
         // The folder is watched, so an editor that replaces the file is heard too.
         fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -77,7 +87,8 @@ public:
 private:
     fs::path path_;
     int fd_ = -1;
-    BatteryState last_;
+    std::optional<BatteryState> last_;
+    std::string problem_;
 };
 
 class System : public BatterySource {
@@ -141,7 +152,7 @@ private:
 
 }  // namespace
 
-bool parseBatteryText(const std::string& text, BatteryState& state) {
+bool parseBatteryText(const std::string& text, BatteryState& state, bool clamp) {
     std::istringstream in(text);
     std::string word;
     BatteryState parsed;
@@ -152,10 +163,14 @@ bool parseBatteryText(const std::string& text, BatteryState& state) {
         std::istringstream parts(word);
         std::string part;
         while (parts >> part) {
-            if (!haveLevel && part.find_first_not_of("0123456789") == std::string::npos && part.size() <= 3) {
-                parsed.level = std::atoi(part.c_str());
-                haveLevel = parsed.level <= 100;
-                if (!haveLevel) return false;
+            const size_t sign = part[0] == '-' || part[0] == '+';
+            const bool decimal = part.size() > sign && part.find_first_not_of("0123456789", sign) == std::string::npos;
+            if (!haveLevel && decimal) {
+                // Long runs of digits are far out of range either way.
+                const long level = part.size() - sign > 6 ? (part[0] == '-' ? -1 : 101) : std::atol(part.c_str());
+                if ((level < 0 || level > 100) && !clamp) return false;
+                parsed.level = int(std::clamp(level, 0L, 100L));
+                haveLevel = true;
             } else if (part == "charging") parsed.state = 1;
             else if (part == "full") parsed.state = 2;
             else if (part == "lpm" || part == "low-power") parsed.lowPower = true;

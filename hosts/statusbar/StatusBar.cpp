@@ -85,8 +85,14 @@ void StatusBar::redraw() {
     if (options_.pngPath.empty()) return;
     const std::string png = strip_->pngData();
     if (png == lastPNG_) return;
-    if (foundation::writeFileAtomically(options_.pngPath, png)) lastPNG_ = png;
-    else foundation::logLine("AMPORA: status bar: cannot write " + options_.pngPath);
+    std::string problem;
+    if (foundation::writeOutputFile(options_.pngPath, png, problem)) {
+        lastPNG_ = png;
+        writeProblem_.clear();
+    } else if (problem != writeProblem_) {
+        writeProblem_ = problem;
+        foundation::logLine("AMPORA: status bar: frame not written: " + problem);
+    }
 }
 
 }  // namespace statusbar

@@ -38,6 +38,8 @@ public:
     // Asks the view for its image and accessory and writes the strip when it changed.
     void redraw();
     graphics::Image lastStrip() const { return strip_; }
+    // Why the last frame could not be written to the PNG path (empty: it was).
+    const std::string& writeProblem() const { return writeProblem_; }
 
 private:
     void makeView();
@@ -48,6 +50,7 @@ private:
     bool batteryEnabled_ = true;
     graphics::Image strip_;
     std::string lastPNG_;
+    std::string writeProblem_;
 };
 
 // Registers the home-screen classes with the runtime; `bar` answers for them.

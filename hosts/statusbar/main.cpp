@@ -104,12 +104,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "; battery from %s\n", battery->describe().c_str());
     }
 
-    bar.batteryChanged(battery->read());
-    if (once) return 0;
+    // Before the battery source has a good state there is nothing to draw.
+    auto feed = [&] {
+        const statusbar::BatteryState state = battery->read();
+        if (const std::string why = battery->unavailable(); !why.empty()) {
+            if (options.verbose || once) std::fprintf(stderr, "ampora-statusbar: nothing drawn: %s\n", why.c_str());
+            return false;
+        }
+        bar.batteryChanged(state);
+        return true;
+    };
+    const bool drawn = feed();
+    if (!bar.writeProblem().empty())
+        std::fprintf(stderr, "ampora-statusbar: frame not written: %s\n", bar.writeProblem().c_str());
+    if (once) return drawn && bar.writeProblem().empty() ? 0 : 1;
     notify::RunLoop& loop = notify::RunLoop::main();
     battery->watch(loop, [&] {
         // Unchanged data still reaches the view, as the host sends it on.
-        bar.batteryChanged(battery->read());
+        feed();
     });
     loop.run();
     return 0;

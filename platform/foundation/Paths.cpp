@@ -1,6 +1,12 @@
 #include "platform/foundation/Paths.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/foundation/SafeRead.h"
 
 namespace foundation {
 namespace {
@@ -31,5 +37,38 @@ std::string settingsFilePath() { return preferencesRoot() + "/com.kelvary.ampora
 std::string legacySettingsFilePath() { return preferencesRoot() + "/com.tarnwick.ampora.plist"; }
 std::string themeFolderPath() { return preferencesRoot() + "/Ampora/"; }
 std::string profilesFolderPath() { return themeFolderPath() + "Profiles/"; }
+
+bool isSafeThemeName(const std::string& name) {
+    return name.find('/') == std::string::npos && name.find("..") == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+std::optional<std::string> themeFilePath(const std::string& name) {
+    if (!isSafeThemeName(name)) {
+        logUnreadableOnce("theme '" + name + "'", "the name leaves the theme folder; refused");
+        return std::nullopt;
+    }
+    return themeFolderPath() + name + ".js";
+}
+
+bool createFolders(const std::string& path, std::string& problem, unsigned mode) {
+    std::string made;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        const std::size_t next = path.find('/', at + 1);
+        made = path.substr(0, next);
+        at = next;
+        if (made.empty() || made == "/") continue;
+        if (::mkdir(made.c_str(), mode_t(mode)) == 0 || errno == EEXIST) {
+            struct stat info {};
+            if (::stat(made.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) continue;
+            problem = "cannot create folder " + made + ": a file of that name is in the way";
+            return false;
+        }
+        problem = "cannot create folder " + made + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 }  // namespace foundation

@@ -1,6 +1,7 @@
 #pragma once
 // Every file of the system lives under one preferences root, laid out as on the device.
 
+#include <optional>
 #include <string>
 
 namespace foundation {
@@ -12,5 +13,14 @@ std::string settingsFilePath();        // <root>/com.kelvary.ampora.plist
 std::string legacySettingsFilePath();  // <root>/com.tarnwick.ampora.plist
 std::string themeFolderPath();         // <root>/Ampora/  (ends in "/")
 std::string profilesFolderPath();      // <root>/Ampora/Profiles/  (ends in "/")
+
+// A theme name names a file of the theme folder only: no "/", no "..", no NUL.
+bool isSafeThemeName(const std::string& name);
+// <root>/Ampora/<name>.js, or nullopt for a name that is not safe (logged once).
+std::optional<std::string> themeFilePath(const std::string& name);
+
+// Creates `path` and any missing folders above it with `mode`. On failure,
+// `problem` names the path that could not be made and why.
+bool createFolders(const std::string& path, std::string& problem, unsigned mode = 0700);
 
 }  // namespace foundation

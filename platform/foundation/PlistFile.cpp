@@ -2,8 +2,6 @@
 
 #include <plist/plist.h>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -17,7 +15,13 @@ struct NodeDeleter {
 };
 using Node = std::unique_ptr<void, NodeDeleter>;
 
-std::optional<PlistValue> fromNode(plist_t node) {
+// `tooDeep` aborts the whole conversion: a hostile file nested thousands deep
+// must not exhaust the stack.
+std::optional<PlistValue> fromNode(plist_t node, int depth, bool& tooDeep) {
+    if (depth > kMaxPlistDepth) {
+        tooDeep = true;
+        return std::nullopt;
+    }
     switch (plist_get_node_type(node)) {
     case PLIST_DICT: {
         PlistDictionary dictionary;
@@ -31,9 +35,13 @@ std::optional<PlistValue> fromNode(plist_t node) {
                 free(key);
                 break;
             }
-            auto value = fromNode(item);
+            auto value = fromNode(item, depth + 1, tooDeep);
             if (value && key) dictionary.insert_or_assign(key, std::move(*value));
             free(key);
+            if (tooDeep) {
+                free(it);
+                return std::nullopt;
+            }
         }
         free(it);
         return PlistValue(std::move(dictionary));
@@ -42,7 +50,9 @@ std::optional<PlistValue> fromNode(plist_t node) {
         PlistArray array;
         uint32_t count = plist_array_get_size(node);
         for (uint32_t i = 0; i < count; ++i) {
-            if (auto value = fromNode(plist_array_get_item(node, i))) array.push_back(std::move(*value));
+            auto value = fromNode(plist_array_get_item(node, i), depth + 1, tooDeep);
+            if (tooDeep) return std::nullopt;
+            if (value) array.push_back(std::move(*value));
         }
         return PlistValue(std::move(array));
     }
@@ -115,15 +125,40 @@ plist_t toNode(const PlistValue& value) {
     return plist_new_string("");
 }
 
+// libplist's XML parser recurses once per element level; count the levels
+// before it sees them.
+bool xmlNestedTooDeep(const std::string& bytes) {
+    int depth = 0;
+    for (size_t i = bytes.find('<'); i != std::string::npos; i = bytes.find('<', i + 1)) {
+        const char next = i + 1 < bytes.size() ? bytes[i + 1] : '\0';
+        // Text of comments and CDATA sections is skipped whole: it may hold "</".
+        const char* skipTo = bytes.compare(i, 9, "<![CDATA[") == 0 ? "]]>" : bytes.compare(i, 4, "<!--") == 0 ? "-->" : nullptr;
+        if (skipTo) {
+            i = bytes.find(skipTo, i);
+            if (i == std::string::npos) return false;
+        } else if (next == '/') {
+            --depth;
+        } else if (next != '?' && next != '!') {
+            const size_t end = bytes.find('>', i);
+            if (end == std::string::npos) return false;  // unparsable anyway
+            if (bytes[end - 1] != '/' && ++depth > kMaxPlistDepth + 2) return true;
+            i = end;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<PlistValue> plistFromBytes(const std::string& bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return std::nullopt;
+    if (bytes.rfind("bplist00", 0) != 0 && xmlNestedTooDeep(bytes)) return std::nullopt;
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
     if (!root) return std::nullopt;
     Node owner(root);
-    return fromNode(root);
+    bool tooDeep = false;
+    return fromNode(root, 1, tooDeep);
 }
 
 std::string plistToXML(const PlistValue& value) {
@@ -136,17 +171,31 @@ std::string plistToXML(const PlistValue& value) {
     return result;
 }
 
-std::optional<PlistDictionary> readDictionaryFromFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto value = plistFromBytes(bytes);
-    if (!value || !value->asDictionary()) return std::nullopt;
-    return std::move(*value->asDictionary());
+DictionaryRead readDictionary(const std::string& path, std::size_t limit) {
+    FileRead file = readRegularFile(path, limit);
+    if (!file.ok()) return {file.status, std::nullopt, file.problem};
+    std::optional<PlistValue> value;
+    try {
+        value = plistFromBytes(file.bytes);
+    } catch (const std::exception&) {
+        value.reset();
+    }
+    if (!value || !value->asDictionary()) {
+        const std::string problem = !value ? "is not a property list (or is nested more than " +
+                                                 std::to_string(kMaxPlistDepth) + " levels deep)"
+                                           : "holds a property list whose root is not a dictionary";
+        logUnreadableOnce(path, problem);
+        return {FileRead::Status::Unreadable, std::nullopt, problem};
+    }
+    return {FileRead::Status::Read, std::move(*value->asDictionary()), {}};
 }
 
-bool writeDictionaryToFile(const PlistDictionary& dictionary, const std::string& path) {
-    return writeFileAtomically(path, plistToXML(PlistValue(dictionary)));
+std::optional<PlistDictionary> readDictionaryFromFile(const std::string& path) {
+    return std::move(readDictionary(path).dictionary);
+}
+
+bool writeDictionaryToFile(const PlistDictionary& dictionary, const std::string& path, std::string* problem) {
+    return writeFileAtomically(path, plistToXML(PlistValue(dictionary)), problem);
 }
 
 }  // namespace foundation

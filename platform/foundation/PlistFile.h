@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/foundation/PlistValue.h"
+#include "platform/foundation/SafeRead.h"
 
 namespace foundation {
 
@@ -12,10 +13,22 @@ namespace foundation {
 std::optional<PlistValue> plistFromBytes(const std::string& bytes);
 std::string plistToXML(const PlistValue& value);
 
-// nullopt for a missing or unparsable file, or one whose root is not a dictionary.
+// Deeper nesting than this reads as no property list at all.
+inline constexpr int kMaxPlistDepth = 256;
+
+struct DictionaryRead {
+    FileRead::Status status = FileRead::Status::Missing;
+    std::optional<PlistDictionary> dictionary;  // only when Read
+    std::string problem;                        // why it is Unreadable
+};
+// Read, Missing, or Unreadable (not a regular file, over `limit`, not a property
+// list, nested too deep, or a root other than a dictionary), logged once.
+DictionaryRead readDictionary(const std::string& path, std::size_t limit = ReadLimit::settings);
+// nullopt for a missing or unreadable file.
 std::optional<PlistDictionary> readDictionaryFromFile(const std::string& path);
 
 // Written whole through a temporary file, so readers see the old or the new file.
-bool writeDictionaryToFile(const PlistDictionary& dictionary, const std::string& path);
+bool writeDictionaryToFile(const PlistDictionary& dictionary, const std::string& path,
+                           std::string* problem = nullptr);
 
 }  // namespace foundation

@@ -1,8 +1,6 @@
 #include "platform/foundation/Text.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "platform/foundation/SafeRead.h"
 
 namespace foundation {
 
@@ -47,14 +45,18 @@ std::size_t utf16Length(std::string_view text) {
     return units;
 }
 
-std::optional<std::string> readUTF8File(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || !isValidUTF8(text)) return std::nullopt;
-    return text;
+std::optional<std::string> readUTF8File(const std::string& path, std::size_t limit, std::string* problem) {
+    FileRead file = readRegularFile(path, limit);
+    if (!file.ok()) {
+        if (problem) *problem = file.problem;
+        return std::nullopt;
+    }
+    if (!isValidUTF8(file.bytes)) {
+        if (problem) *problem = "is not UTF-8 text";
+        logUnreadableOnce(path, "is not UTF-8 text");
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
 }
 
 int compareNumeric(std::string_view a, std::string_view b) {

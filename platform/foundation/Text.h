@@ -13,8 +13,10 @@ bool isValidUTF8(std::string_view text);
 std::size_t utf16Length(std::string_view text);
 // Decodes valid UTF-8 into code points; nullopt for invalid input.
 std::optional<std::u32string> decodeUTF8(std::string_view text);
-// Whole file as text; nullopt when it cannot be read or is not valid UTF-8.
-std::optional<std::string> readUTF8File(const std::string& path);
+// Whole file as text; nullopt when it is missing, unreadable (see SafeRead.h),
+// larger than `limit` or not valid UTF-8. `problem`, when given, says which.
+std::optional<std::string> readUTF8File(const std::string& path, std::size_t limit = 1u << 20,
+                                        std::string* problem = nullptr);
 
 // The platform's numeric string comparison: runs of digits compare by value
 // ("9.2.1" < "9.3" < "10.0"), everything else character by character.

@@ -1,5 +1,14 @@
 #include "settings/model/PreferenceStore.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/foundation/AtomicWrite.h"
+#include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
 
@@ -26,16 +35,67 @@ PlistDictionary getSettingsForKeys(const std::vector<std::string>& keys) {
 }
 
 namespace PreferenceStore {
+namespace {
 
-bool rewrite(const std::string& path, WhenMissing whenMissing,
-             const std::function<void(PlistDictionary&)>& change) {
-    auto settings = foundation::readDictionaryFromFile(path);
-    if (!settings) {
-        if (whenMissing == WhenMissing::Skip) return false;
-        settings.emplace();
+// Held from before the read until after the rename; released by close.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+        if (fd_ < 0) {
+            problem_ = "cannot open the lock file " + path + ": " + std::strerror(errno);
+            return;
+        }
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            problem_ = "cannot lock " + path + ": " + std::strerror(errno);
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
     }
-    change(*settings);
-    return foundation::writeDictionaryToFile(*settings, path);
+    ~FileLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    const std::string& problem() const { return problem_; }
+
+private:
+    int fd_ = -1;
+    std::string problem_;
+};
+
+RewriteResult failed(RewriteResult::Outcome outcome, std::string message) {
+    foundation::logLine("AMPORA: " + message);
+    return {outcome, std::move(message)};
+}
+
+}  // namespace
+
+RewriteResult rewrite(const std::string& path, WhenMissing whenMissing,
+                      const std::function<void(PlistDictionary&)>& change, const BeforeChange& beforeChange) {
+    using Outcome = RewriteResult::Outcome;
+    FileLock lock(path + ".lock");
+    if (!lock.problem().empty()) return failed(Outcome::Failed, "settings not written: " + lock.problem());
+    // Nobody else writes now, so a temporary file older than a minute is a killed writer's.
+    foundation::removeStaleTemporaries(path);
+
+    foundation::DictionaryRead read = foundation::readDictionary(path);
+    if (read.status == foundation::FileRead::Status::Unreadable)
+        return failed(Outcome::RefusedUnreadable,
+                      "the settings file " + path + " " + read.problem +
+                          "; it was left as it is and nothing was written (repair or remove it, then try again)");
+    if (beforeChange) beforeChange(read.dictionary);
+    if (!read.dictionary) {
+        if (whenMissing == WhenMissing::Skip) return {Outcome::SkippedMissing, "there is no settings file " + path};
+        read.dictionary.emplace();
+    }
+    change(*read.dictionary);
+    std::string problem;
+    if (!foundation::writeDictionaryToFile(*read.dictionary, path, &problem))
+        return failed(Outcome::Failed, "settings not written to " + path + ": " + problem);
+    return {Outcome::Written, {}};
 }
 
 }  // namespace PreferenceStore

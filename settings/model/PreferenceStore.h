@@ -23,9 +23,22 @@ enum class WhenMissing {
     StartEmpty,  // the first write creates the file
 };
 
+struct RewriteResult {
+    enum class Outcome { Written, SkippedMissing, RefusedUnreadable, Failed };
+    Outcome outcome = Outcome::Failed;
+    std::string message;  // for a person: what was tried and what failed
+    explicit operator bool() const { return outcome == Outcome::Written; }
+};
+
+// Called under the lock with what was read (nullopt: no file), before `change`.
+using BeforeChange = std::function<void(const std::optional<foundation::PlistDictionary>&)>;
+
 // The rewrite every writer shares: read whole, change in memory, write whole and
-// atomically. Returns whether a new file is in place.
-bool rewrite(const std::string& path, WhenMissing whenMissing,
-             const std::function<void(foundation::PlistDictionary&)>& change);
+// atomically, all under an advisory lock on "<path>.lock" so that concurrent
+// writers never lose each other's changes. A file that exists but cannot be
+// read is never replaced: the rewrite is refused and the file left as it is.
+RewriteResult rewrite(const std::string& path, WhenMissing whenMissing,
+                      const std::function<void(foundation::PlistDictionary&)>& change,
+                      const BeforeChange& beforeChange = {});
 
 }  // namespace PreferenceStore

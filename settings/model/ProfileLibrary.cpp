@@ -5,6 +5,7 @@
 
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "settings/model/PreferenceStore.h"
 #include "settings/model/Profiles.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +45,8 @@ std::vector<std::string> loadProfiles() {
     std::sort(files.begin(), files.end());
 
     for (const auto& file : files) {
-        if (file.size() < kSuffix.size() || !file.ends_with(kSuffix)) continue;
+        // A file named just ".axProfile" has no name to list.
+        if (file.size() <= kSuffix.size() || !file.ends_with(kSuffix)) continue;
         // Without the last extension only, so "My.Set.axProfile" is "My.Set".
         std::string name = file.substr(0, file.size() - kSuffix.size());
         if (name == kDefaultProfile) hasDefault = true;
@@ -83,28 +85,40 @@ std::optional<PlistDictionary> readProfile(const std::string& name) {
 
 bool isCompleteProfile(const PlistDictionary& profile) { return profile.count("theme") > 0; }
 
-void restoreProfile(const PlistDictionary& profile, Restore how) {
-    writeProfile(currentCompleteProfile(), kMostRecentProfile);
-    switch (how) {
-    case Restore::Complete:
-        applyProfile(profile);
-        break;
-    case Restore::ColorsOnly:
-    case Restore::ColorsKeepingOther:
-        applyOnlyColorProfile(profile);
-        break;
-    case Restore::ColorsWithDefaultOther: {
-        PlistDictionary withDefaults = profile;
-        for (auto& [key, value] : otherProfileTemplate()) withDefaults.insert_or_assign(key, value);
-        applyProfile(withDefaults);
-        break;
+namespace {
+
+// "Most Recent" is taken from the settings as read under the store's lock, so no
+// other writer can slip in between the snapshot and the change.
+void restore(const std::optional<PlistDictionary>& profile, Restore how) {
+    const auto saveMostRecent = [](const std::optional<PlistDictionary>& settings) {
+        writeProfile(completeProfileOf(settings), kMostRecentProfile);
+    };
+    PlistDictionary changes;
+    if (profile) {
+        if (how == Restore::Complete || how == Restore::ColorsWithDefaultOther) {
+            changes = *profile;
+            if (how == Restore::ColorsWithDefaultOther)
+                for (auto& [key, value] : otherProfileTemplate()) changes.insert_or_assign(key, value);
+        } else {
+            for (const auto& key : colorProfileKeys())
+                if (const auto* value = foundation::valueForKey(&*profile, key)) changes.insert_or_assign(key, *value);
+        }
     }
-    }
+    PreferenceStore::rewrite(
+        foundation::settingsFilePath(), PreferenceStore::WhenMissing::Skip,
+        [&](PlistDictionary& settings) {
+            for (const auto& [key, value] : changes) settings.insert_or_assign(key, value);
+        },
+        saveMostRecent);
 }
+
+}  // namespace
+
+void restoreProfile(const PlistDictionary& profile, Restore how) { restore(profile, how); }
 
 void restoreProfileNamed(const std::string& name, Restore how) {
     // A vanished profile still replaces "Most Recent", then changes nothing.
-    restoreProfile(readProfile(name).value_or(PlistDictionary{}), how);
+    restore(readProfile(name), how);
 }
 
 bool deleteProfile(const std::string& name) {

@@ -39,8 +39,7 @@ PlistDictionary otherProfileTemplate() {
 
 namespace {
 
-PlistDictionary overlaidWithSettings(PlistDictionary profile) {
-    auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
+PlistDictionary overlaidWith(PlistDictionary profile, const std::optional<PlistDictionary>& settings) {
     for (auto& [key, value] : profile)
         if (const auto* stored = foundation::valueForKey(settings, key)) value = *stored;
     return profile;
@@ -48,12 +47,18 @@ PlistDictionary overlaidWithSettings(PlistDictionary profile) {
 
 }  // namespace
 
-PlistDictionary currentColorProfile() { return overlaidWithSettings(colorProfileTemplate()); }
+PlistDictionary currentColorProfile() {
+    return overlaidWith(colorProfileTemplate(), foundation::readDictionaryFromFile(foundation::settingsFilePath()));
+}
 
-PlistDictionary currentCompleteProfile() {
+PlistDictionary completeProfileOf(const std::optional<PlistDictionary>& settings) {
     PlistDictionary profile = colorProfileTemplate();
     profile.merge(otherProfileTemplate());
-    return overlaidWithSettings(std::move(profile));
+    return overlaidWith(std::move(profile), settings);
+}
+
+PlistDictionary currentCompleteProfile() {
+    return completeProfileOf(foundation::readDictionaryFromFile(foundation::settingsFilePath()));
 }
 
 void applyProfile(const PlistDictionary& profile) {

@@ -4,6 +4,7 @@
 #include "platform/foundation/LenientValues.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "platform/foundation/SafeRead.h"
 #include "platform/foundation/Text.h"
 #include "settings/preview/DefaultThemeScript.h"
 
@@ -35,7 +36,9 @@ void copyFlip(const PlistDictionary& source, const char* key, bool& flip) {
 PreviewRenderSettings build(const PlistDictionary& source, const std::string& themeName, bool secondaryFlips) {
     RenderSettings d;
     d.script = defaultThemeScript();
-    if (auto text = foundation::readUTF8File(foundation::themeFolderPath() + themeName + ".js")) d.script = *text;
+    // A name that would leave the theme folder reads as a missing theme.
+    if (auto path = foundation::themeFilePath(themeName))
+        if (auto text = foundation::readUTF8File(*path, foundation::ReadLimit::theme)) d.script = *text;
     copyFlip(source, "flipX", d.flipX);
     copyFlip(source, "flipY", d.flipY);
     if (secondaryFlips) {

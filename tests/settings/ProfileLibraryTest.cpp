@@ -107,11 +107,26 @@ TEST(ProfileLibrary, RestoringMostRecentTwiceSwapsBack) {
 
 TEST(ProfileLibrary, VanishedProfileStillReplacesMostRecentButChangesNothing) {
     TempPreferences prefs;
-    prefs.writeSettings({{"theme", "A"}});
-    restoreProfileNamed("Gone", Restore::ColorsWithDefaultOther);
-    EXPECT_EQ(settings().at("theme"), PlistValue("Ampora Connect"));  // the template's other settings
-    restoreProfileNamed("Gone", Restore::Complete);
-    EXPECT_EQ(readProfile("Most Recent")->at("theme"), PlistValue("Ampora Connect"));
+    const PlistDictionary before{{"theme", "A"}, {"lowLevel", 7}, {"flipX", true}};
+    prefs.writeSettings(before);
+    for (Restore how : {Restore::ColorsWithDefaultOther, Restore::Complete, Restore::ColorsOnly})
+        restoreProfileNamed("Gone", how);
+    EXPECT_EQ(settings(), before) << "not even the template's other settings";
+    EXPECT_EQ(readProfile("Most Recent")->at("theme"), PlistValue("A"));
+}
+
+TEST(ProfileLibrary, AFileNamedOnlyTheSuffixIsNotListed) {
+    TempPreferences prefs;
+    touchProfile(prefs, ".axProfile");
+    touchProfile(prefs, "Blue.axProfile");
+    EXPECT_EQ(loadProfiles(), (std::vector<std::string>{"Default", "Blue"}));
+}
+
+TEST(ProfileLibrary, RestoreLeavesAnUnreadableSettingsFileAlone) {
+    TempPreferences prefs;
+    prefs.writeFile(settingsFilePath(), "<plist><dict><key>theme</key><string>A</string>");  // truncated
+    restoreProfile({{"theme", "B"}}, Restore::Complete);
+    EXPECT_EQ(prefs.readFile(settingsFilePath()), "<plist><dict><key>theme</key><string>A</string>");
 }
 
 TEST(ProfileLibrary, Deleting) {
