@@ -28,6 +28,12 @@ std::shared_ptr<UIImage> UIImage::imageWithData(const std::string& data, double 
     return std::make_shared<UIImage>(asARGB32(png), scale);
 }
 
+std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(RenderingMode mode) const {
+    auto copy = std::make_shared<UIImage>(cairo_surface_reference(surface_), scale_);
+    copy->renderingMode_ = mode;
+    return copy;
+}
+
 std::string UIImage::pngData() const { return encodePNG(surface_); }
 
 bool UIImage::writePNG(const std::string& path) const { return foundation::writeFileAtomically(path, pngData()); }

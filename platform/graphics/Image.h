@@ -10,6 +10,9 @@ namespace graphics {
 
 class UIImage {
 public:
+    // Template images are drawn as a mask in the tint color of their view.
+    enum class RenderingMode { Automatic, AlwaysOriginal, AlwaysTemplate };
+
     // Takes ownership of an ARGB32 image surface.
     UIImage(cairo_surface_t* surface, double scale);
     ~UIImage();
@@ -26,12 +29,17 @@ public:
     double height() const { return pixelHeight() / scale_; }  // points
     cairo_surface_t* surface() const { return surface_; }
 
+    RenderingMode renderingMode() const { return renderingMode_; }
+    // The same pixels (shared, not copied) in another rendering mode.
+    std::shared_ptr<UIImage> imageWithRenderingMode(RenderingMode mode) const;
+
     std::string pngData() const;
     bool writePNG(const std::string& path) const;  // atomically
 
 private:
     cairo_surface_t* surface_;
     double scale_;
+    RenderingMode renderingMode_ = RenderingMode::Automatic;
 };
 
 using Image = std::shared_ptr<UIImage>;

@@ -1,5 +1,7 @@
 #include "platform/webview/Fonts.h"
 
+#include "platform/graphics/FontConfiguration.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,33 +15,6 @@
 
 namespace webview {
 namespace {
-
-// Helvetica and its stand-ins share Liberation Sans, whose metrics are Helvetica's.
-constexpr const char* kAliases = R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <match target="pattern"><test name="family"><string>Helvetica Neue</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>Helvetica</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>Arial</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>-apple-system</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>system-ui</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>sans-serif</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Sans</string></edit></match>
-  <match target="pattern"><test name="family"><string>serif</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Serif</string></edit></match>
-  <match target="pattern"><test name="family"><string>Times New Roman</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Serif</string></edit></match>
-  <match target="pattern"><test name="family"><string>monospace</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Mono</string></edit></match>
-  <match target="pattern"><test name="family"><string>Courier</string></test>
-    <edit name="family" mode="assign" binding="strong"><string>Liberation Mono</string></edit></match>
-</fontconfig>
-)";
 
 std::string key(const FontSpec& f) { return serializeFont(f); }
 
@@ -84,11 +59,7 @@ Fonts& Fonts::shared() {
 }
 
 Fonts::Fonts() {
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (config) FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kAliases), FcTrue);
-    map_ = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
-    if (config && PANGO_IS_FC_FONT_MAP(map_)) pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map_), config);
-    if (config) FcConfigDestroy(config);
+    map_ = graphics::sharedFontMap();
     context_ = pango_font_map_create_context(map_);
     // Unhinted metrics and unrounded positions, or text widths snap to whole pixels.
     cairo_font_options_t* options = cairo_font_options_create();
