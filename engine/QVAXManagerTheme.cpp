@@ -23,8 +23,9 @@ void QVAXManager::setTheme(const std::string& name) {
     if (!std::filesystem::exists(path, error)) return fallBack();
 
     _script = foundation::readUTF8File(path);
-    // An unreadable or too short file switches the engine off without trying the built-in theme.
-    if (!_script || foundation::utf16Length(*_script) <= 99) {
+    // An unreadable, too short or too long file switches the engine off
+    // without trying the built-in theme. No theme needs a mebibyte.
+    if (!_script || foundation::utf16Length(*_script) <= 99 || _script->size() > (size_t(1) << 20)) {
         _enabled = false;
         return;
     }
