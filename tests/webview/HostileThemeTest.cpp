@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/graphics/Image.h"
+#include "platform/graphics/PNG.h"
 #include "platform/webview/WorkerClient.h"
 #include "tests/webview/CanvasTestSupport.h"
 
@@ -131,6 +133,16 @@ TEST(HostileTheme, OversizedScriptsAndResultsAreRefused) {
     EXPECT_EQ(page.lastOutcome().kind, EvaluationOutcome::Kind::Stopped);
     EXPECT_EQ(fresh(page, "'a'.repeat(2**27)"), "") << "no result larger than any image needs";
     EXPECT_EQ(fresh(page, "'small'"), "small");
+}
+
+TEST(HostileTheme, APngLargerThanAnyCanvasIsNotDecoded) {
+    // The signature and a header claiming 20000 x 20000: refused on the header
+    // alone, before gigabytes are asked for.
+    std::string png = "\x89PNG\r\n\x1a\n";
+    png += std::string("\0\0\0\x0dIHDR", 8) + std::string("\0\0\x4e\x20\0\0\x4e\x20\x08\x06\0\0\0", 13);
+    png += std::string(4, '\0') + std::string(1000, '\0');
+    EXPECT_EQ(graphics::decodePNG(png), nullptr);
+    EXPECT_EQ(graphics::UIImage::imageWithData(png, 2), nullptr);
 }
 
 TEST(HostileTheme, TheWorkerRunsInItsSandbox) {
