@@ -62,13 +62,19 @@ cairo_surface_t* throughPNG(cairo_surface_t* source) {
 void rememberEncodedPNG(const std::string& png, cairo_surface_t* source) {
     if (png.empty() || !source || cairo_image_surface_get_format(source) != CAIRO_FORMAT_ARGB32) return;
     cairo_surface_t* decoded = throughPNG(source);
+    rememberDecodedPNG(png, decoded);
+    cairo_surface_destroy(decoded);
+}
+
+void rememberDecodedPNG(const std::string& png, cairo_surface_t* decoded) {
+    if (png.empty() || !decoded) return;
     std::lock_guard guard(lock());
     auto& memo = entries();
     if (memo.size() == kKept) {
         cairo_surface_destroy(memo.back().decoded);
         memo.pop_back();
     }
-    memo.push_front({png, decoded});
+    memo.push_front({png, cairo_surface_reference(decoded)});
 }
 
 cairo_surface_t* recallDecodedPNG(const std::string& png) {

@@ -18,6 +18,14 @@ std::string encodePNG(cairo_surface_t* surface) {
 }
 
 cairo_surface_t* decodePNG(const std::string& bytes) {
+    // The signature, then IHDR: length, type, width and height, big-endian.
+    if (bytes.size() < 24 || bytes.compare(12, 4, "IHDR") != 0) return nullptr;
+    auto be32 = [&](size_t at) {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        return (unsigned long)b[0] << 24 | (unsigned long)b[1] << 16 | (unsigned long)b[2] << 8 | b[3];
+    };
+    const unsigned long width = be32(16), height = be32(20);
+    if (width > kMaxDecodedSide || height > kMaxDecodedSide || width * height > kMaxDecodedArea) return nullptr;
     struct Reader {
         const std::string& bytes;
         size_t offset = 0;

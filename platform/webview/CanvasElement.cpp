@@ -2,8 +2,8 @@
 
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
-#include "platform/graphics/PNG.h"
 #include "platform/webview/Context2D.h"
+#include "platform/webview/PngWriter.h"
 
 namespace webview {
 
@@ -52,7 +52,7 @@ Context2D& CanvasElement::context2d() {
 
 std::string CanvasElement::pngBytes() const {
     if (!surface()) return {};
-    std::string bytes = graphics::encodePNG(surface_);
+    std::string bytes = writePNG(surface_);
     graphics::rememberEncodedPNG(bytes, surface_);
     return bytes;
 }

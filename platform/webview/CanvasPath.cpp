@@ -1,5 +1,8 @@
 #include "platform/webview/CanvasPath.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace webview {
 
 CanvasPath::CanvasPath(const cairo_path_t* path) {
@@ -48,10 +51,11 @@ void CanvasPath::clear() {
     current_.reset();
 }
 
-void CanvasPath::appendTo(cairo_t* cr, const cairo_matrix_t* m) const {
-    auto map = [m](Point p) {
+void CanvasPath::appendTo(cairo_t* cr, const cairo_matrix_t* m, double limit) const {
+    auto clamp = [limit](double v) { return std::isnan(v) ? 0 : std::clamp(v, -limit, limit); };
+    auto map = [m, clamp](Point p) {
         if (m) cairo_matrix_transform_point(m, &p.x, &p.y);
-        return p;
+        return Point{clamp(p.x), clamp(p.y)};
     };
     for (const auto& s : segments_) {
         switch (s.op) {

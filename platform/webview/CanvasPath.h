@@ -35,8 +35,13 @@ public:
     std::optional<Point> currentPoint() const { return current_; }
     const std::vector<Segment>& segments() const { return segments_; }
 
-    // Adds the path to cairo's, mapping every point through `m` when given.
-    void appendTo(cairo_t* cr, const cairo_matrix_t* m = nullptr) const;
+    // Coordinates past this reach no pixel of any canvas, and past about twice
+    // this cairo's fixed-point numbers overflow.
+    static constexpr double kMaxCoordinate = 4194304;
+
+    // Adds the path to cairo's, mapping every point through `m` when given;
+    // coordinates are held within ±`limit`.
+    void appendTo(cairo_t* cr, const cairo_matrix_t* m = nullptr, double limit = kMaxCoordinate) const;
 
 private:
     std::vector<Segment> segments_;

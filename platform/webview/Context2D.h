@@ -125,7 +125,8 @@ private:
     // Runs `draw` with clip, composite operation, global alpha and shadow applied.
     void composite(const std::function<void(cairo_t*)>& draw);
     void setSource(cairo_t* cr, const CanvasStyle& style);
-    void applyStrokeStyle(cairo_t* cr) const;
+    // `scale`: of the transform; `pathLength`: in device pixels.
+    void applyStrokeStyle(cairo_t* cr, double scale, double pathLength) const;
     void addArc(Point center, double rx, double ry, double rotation, double start, double end, bool anticlockwise);
     CanvasPath textPath(const std::string& text, double x, double y, std::optional<double> maxWidth);
     PangoLayout* layoutFor(const std::string& text);

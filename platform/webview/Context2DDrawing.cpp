@@ -1,4 +1,5 @@
 // Filling, stroking, clipping and rectangles, with compositing applied.
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -81,14 +82,40 @@ void Context2D::setSource(cairo_t* cr, const CanvasStyle& style) {
     cairo_pattern_destroy(pattern);
 }
 
-void Context2D::applyStrokeStyle(cairo_t* cr) const {
+namespace {
+
+constexpr double kMaxLineWidth = 65536;
+constexpr double kMaxDashes = 100000;
+
+double transformScale(const cairo_matrix_t& m) {
+    return std::max(std::hypot(m.xx, m.yx), std::hypot(m.xy, m.yy));
+}
+
+double deviceLength(const CanvasPath& path) {
+    double length = 0;
+    Point last;
+    for (const auto& s : path.segments()) {
+        const int points = s.op == CanvasPath::Op::Curve ? 3 : s.op == CanvasPath::Op::Close ? 0 : 1;
+        for (int i = 0; i < points; ++i) {
+            if (s.op != CanvasPath::Op::Move) length += std::hypot(s.p[i].x - last.x, s.p[i].y - last.y);
+            last = s.p[i];
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+void Context2D::applyStrokeStyle(cairo_t* cr, double scale, double pathLength) const {
     const DrawingState& s = state();
-    cairo_set_line_width(cr, s.lineWidth);
+    // A line wider than any canvas covers it all the same; wider still would overflow.
+    cairo_set_line_width(cr, std::min(s.lineWidth, kMaxLineWidth / scale));
     cairo_set_line_cap(cr, s.lineCap);
     cairo_set_line_join(cr, s.lineJoin);
     cairo_set_miter_limit(cr, s.miterLimit);
     const double total = std::accumulate(s.lineDash.begin(), s.lineDash.end(), 0.0);
-    if (!s.lineDash.empty() && total > 0)
+    // Millions of dashes take cairo seconds to cut: such a line is drawn whole.
+    if (!s.lineDash.empty() && total > 0 && pathLength / (total * scale) < kMaxDashes)
         cairo_set_dash(cr, s.lineDash.data(), int(s.lineDash.size()), s.lineDashOffset);
     else
         cairo_set_dash(cr, nullptr, 0, 0);
@@ -138,11 +165,12 @@ void Context2D::strokePath(const CanvasPath& path) {
     composite([&](cairo_t* cr) {
         // Strokes are shaped in user space: a scaled transform widens the line.
         cairo_matrix_t inverse = state().transform;
-        cairo_matrix_invert(&inverse);
+        if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS) return;
         cairo_new_path(cr);
         cairo_set_matrix(cr, &state().transform);
-        path.appendTo(cr, &inverse);
-        applyStrokeStyle(cr);
+        const double scale = transformScale(state().transform);
+        path.appendTo(cr, &inverse, CanvasPath::kMaxCoordinate / scale);
+        applyStrokeStyle(cr, scale, deviceLength(path));
         setSource(cr, state().strokeStyle);
         cairo_stroke(cr);
     });

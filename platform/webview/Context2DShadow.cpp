@@ -1,4 +1,5 @@
 // Shadows: the drawn layer's coverage, blurred, offset and painted in the shadow color beneath it.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -51,7 +52,10 @@ void Context2D::paintShadow(cairo_t* cr, cairo_pattern_t* layer, cairo_operator_
         const int stride = cairo_image_surface_get_stride(mask);
         unsigned char* bytes = cairo_image_surface_get_data(mask);
         std::vector<unsigned char> data(bytes, bytes + size_t(stride) * height);
-        const int radius = int(std::floor(sigma * 3 * std::sqrt(2 * M_PI) / 4 + 0.5) / 2);
+        // A box wider than the canvas spreads every line evenly all the same;
+        // wider still only costs time, and past 2^31 would overflow.
+        const double wanted = std::floor(sigma * 3 * std::sqrt(2 * M_PI) / 4 + 0.5) / 2;
+        const int radius = int(std::min(wanted, double(std::max(width, height))));
         for (int pass = 0; pass < 3; ++pass) {
             boxBlur(data, width, height, stride, radius, true);
             boxBlur(data, width, height, stride, radius, false);
@@ -63,7 +67,9 @@ void Context2D::paintShadow(cairo_t* cr, cairo_pattern_t* layer, cairo_operator_
     cairo_set_source_rgba(cr, s.shadowColor.r / 255.0, s.shadowColor.g / 255.0, s.shadowColor.b / 255.0,
                           s.shadowColor.a / 255.0 * s.globalAlpha);
     cairo_set_operator(cr, op);
-    cairo_mask_surface(cr, mask, s.shadowOffsetX, s.shadowOffsetY);
+    // An offset past the canvas puts the whole shadow outside it.
+    if (std::abs(s.shadowOffsetX) < width && std::abs(s.shadowOffsetY) < height)
+        cairo_mask_surface(cr, mask, s.shadowOffsetX, s.shadowOffsetY);
     cairo_surface_destroy(mask);
 }
 

@@ -55,8 +55,9 @@ CanvasPath Context2D::textPath(const std::string& text, double x, double y, std:
     LayoutOwner owner{layoutFor(text)};
     PangoRectangle logical;
     pango_layout_get_extents(owner.layout, nullptr, &logical);
-    const double width = logical.width / double(PANGO_SCALE);
-    const double layoutBaseline = pango_layout_get_baseline(owner.layout) / double(PANGO_SCALE);
+    const double k = Fonts::layoutScale(state().font);
+    const double width = k * logical.width / double(PANGO_SCALE);
+    const double layoutBaseline = k * pango_layout_get_baseline(owner.layout) / double(PANGO_SCALE);
     const FontMetrics metrics = Fonts::shared().metrics(state().font);
 
     cairo_matrix_t m = state().transform;
@@ -65,6 +66,7 @@ CanvasPath Context2D::textPath(const std::string& text, double x, double y, std:
     if (maxWidth && *maxWidth < width) cairo_matrix_scale(&m, *maxWidth / width, 1);
     cairo_matrix_translate(&m, alignOffset(state().textAlign, state().direction, width),
                            baselineOffset(state().textBaseline, metrics) - layoutBaseline);
+    cairo_matrix_scale(&m, k, k);
 
     cairo_t* cr = scratchCairo();
     cairo_new_path(cr);
@@ -92,7 +94,7 @@ TextMetrics Context2D::measureText(const std::string& text) {
     LayoutOwner owner{layoutFor(text)};
     PangoRectangle ink, logical;
     pango_layout_get_extents(owner.layout, &ink, &logical);
-    const double scale = PANGO_SCALE;
+    const double scale = PANGO_SCALE / Fonts::layoutScale(state().font);
     const double width = logical.width / scale;
     const double layoutBaseline = pango_layout_get_baseline(owner.layout) / scale;
     const FontMetrics fm = Fonts::shared().metrics(state().font);

@@ -85,7 +85,7 @@ const PangoFontDescription* Fonts::description(const FontSpec& font) {
         pango_font_description_set_variant(slot, font.variant == "small-caps" ? PANGO_VARIANT_SMALL_CAPS
                                                                                : PANGO_VARIANT_NORMAL);
         pango_font_description_set_weight(slot, static_cast<PangoWeight>(font.weight));
-        pango_font_description_set_absolute_size(slot, std::max(font.sizePx, 0.0) * PANGO_SCALE);
+        pango_font_description_set_absolute_size(slot, std::clamp(font.sizePx, 0.0, kMaxLayoutSize) * PANGO_SCALE);
     }
     return slot;
 }

@@ -28,6 +28,14 @@ class Fonts {
 public:
     static Fonts& shared();
 
+    // Pango lays text out at most this large (past it its integer units
+    // overflow); larger text is laid out at this size and scaled up.
+    static constexpr double kMaxLayoutSize = 2048;
+    // What a layout of `font` must be scaled by to have the font's size.
+    static double layoutScale(const FontSpec& font) {
+        return font.sizePx > kMaxLayoutSize ? font.sizePx / kMaxLayoutSize : 1.0;
+    }
+
     PangoContext* context() const { return context_; }
     // Cached per font; owned by Fonts.
     const PangoFontDescription* description(const FontSpec& font);

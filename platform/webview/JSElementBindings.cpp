@@ -125,8 +125,9 @@ JSValueRef getSrc(JSContextRef ctx, JSObjectRef object, JSStringRef, JSValueRef*
 bool setSrc(JSContextRef ctx, JSObjectRef object, JSStringRef, JSValueRef value, JSValueRef* exception) {
     auto* i = imageOf(object);
     if (!i) return false;
-    const std::string src = toUTF8(ctx, value, exception);
-    if (exception && *exception) return true;
+    Call call{ctx, object, 1, &value, exception, "HTMLImageElement", "src"};
+    const std::string src = call.string(0);
+    if (call.failed()) return true;
     i->image->setSrc(src);
     return true;
 }

@@ -115,7 +115,12 @@ bool Call::numbers(size_t first, size_t count, double* out) {
 
 std::string Call::string(size_t i) {
     if (failed()) return {};
-    return toUTF8(ctx, arg(i), exception);
+    JSStringRef s = JSValueToStringCopy(ctx, arg(i), exception);
+    if (!s) return {};
+    refused = JSStringGetLength(s) > kMaxStringArgument;
+    std::string out = refused ? std::string() : toUTF8(s);
+    JSStringRelease(s);
+    return out;
 }
 
 }  // namespace webview::js

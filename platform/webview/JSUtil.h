@@ -9,6 +9,10 @@
 
 namespace webview::js {
 
+// No string argument a canvas takes needs more; a longer one is refused like an
+// invalid value.
+constexpr size_t kMaxStringArgument = size_t(8) << 20;
+
 // Conversions with a fast path for ASCII, which theme scripts and data URLs are.
 JSStringRef createString(const std::string& utf8);
 std::string toUTF8(JSStringRef s);
@@ -33,7 +37,11 @@ struct Call {
     const char* interface;
     const char* method;
 
-    bool failed() const { return exception && *exception; }
+    // Set when an argument was refused (a string past kMaxStringArgument): the
+    // call does nothing, as for other invalid values.
+    bool refused = false;
+
+    bool failed() const { return refused || (exception && *exception); }
     // TypeError "Failed to execute 'm' on 'I': n arguments required, but only k present."
     bool require(size_t count);
     JSValueRef typeError(const std::string& message);

@@ -7,14 +7,12 @@
 namespace webview {
 namespace {
 
-// The page's document and globals, written in the page's own language. The
-// functions it keeps (Reflect.ownKeys and friends) are taken before any theme
-// runs, so a script that replaces them cannot break the reset.
+// The page's document and globals, written in the page's own language. It runs
+// once per page, before any theme script.
 constexpr const char* kPrelude = R"JS((function (native) {
   "use strict";
   const g = globalThis;
-  const defineProperty = Object.defineProperty, describe = Object.getOwnPropertyDescriptor;
-  const ownKeys = Reflect.ownKeys, deleteProperty = Reflect.deleteProperty, create = Object.create;
+  const defineProperty = Object.defineProperty;
 
   class DOMException extends Error {
     constructor(message, name) {
@@ -62,30 +60,15 @@ constexpr const char* kPrelude = R"JS((function (native) {
   }
 
   install();
-  const baseline = create(null);
-  const baseKeys = ownKeys(g);
-  for (let i = 0; i < baseKeys.length; i++) baseline[baseKeys[i]] = describe(g, baseKeys[i]);
-
-  return function reset() {
-    let clean = true;
-    const now = ownKeys(g);
-    if (now.length !== baseKeys.length)
-      for (let i = 0; i < now.length; i++)
-        if (!(now[i] in baseline) && !deleteProperty(g, now[i])) clean = false;
-    // Comparing values is enough to catch a replaced global; descriptors are
-    // only looked at for what changed.
-    for (let i = 0; i < baseKeys.length; i++) {
-      const key = baseKeys[i], was = baseline[key];
-      if (("value" in was) ? g[key] !== was.value || !(key in g) : describe(g, key) === undefined) {
-        try { defineProperty(g, key, was); } catch (e) { clean = false; }
-      }
-    }
-    // A fresh document and console: a script may have changed the old ones.
-    install();
-    for (let i = 0; i < names.length; i++) baseline[names[i]] = describe(g, names[i]);
-    return clean;
-  };
+  delete g.WebAssembly;
 }))JS";
+
+constexpr size_t kMaxLogLine = 4096;
+
+std::function<void(const std::string&)>& consoleSink() {
+    static std::function<void(const std::string&)> sink = foundation::logLine;
+    return sink;
+}
 
 JSValueRef nativeCreateCanvas(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t, const JSValueRef[], JSValueRef*) {
     return js::makeCanvasObject(ctx);
@@ -99,10 +82,17 @@ JSValueRef nativeLog(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t argc, co
     const double count = JSValueToNumber(ctx, js::property(ctx, arguments, "length"), nullptr);
     std::string line = "AMPORA: console." + level + ":";
     for (unsigned i = 0; i < count && i < 64; ++i) {
-        line += " " + js::toUTF8(ctx, JSObjectGetPropertyAtIndex(ctx, arguments, i, nullptr), exception);
-        if (exception && *exception) return JSValueMakeUndefined(ctx);
+        JSValueRef item = JSObjectGetPropertyAtIndex(ctx, arguments, i, nullptr);
+        JSStringRef text = JSValueToStringCopy(ctx, item, exception);
+        if (!text) return JSValueMakeUndefined(ctx);
+        // Only the start of a long value reaches the log.
+        const bool tooLong = JSStringGetLength(text) > kMaxLogLine;
+        line += " " + (tooLong ? std::string("(a string of ") + std::to_string(JSStringGetLength(text)) + " characters)"
+                               : js::toUTF8(text));
+        JSStringRelease(text);
+        if (line.size() > kMaxLogLine) break;
     }
-    foundation::logLine(line.substr(0, 4096));
+    consoleSink()(line.substr(0, kMaxLogLine));
     return JSValueMakeUndefined(ctx);
 }
 
@@ -115,7 +105,9 @@ JSObjectRef function(JSContextRef ctx, const char* name, JSObjectCallAsFunctionC
 
 }  // namespace
 
-JSObjectRef installPage(JSGlobalContextRef page) {
+void setConsoleSink(std::function<void(const std::string&)> sink) { consoleSink() = std::move(sink); }
+
+void installPage(JSGlobalContextRef page) {
     JSObjectRef native = JSObjectMake(page, nullptr, nullptr);
     js::setProperty(page, native, "createCanvas", function(page, "createElement", nativeCreateCanvas));
     js::setProperty(page, native, "log", function(page, "log", nativeLog));
@@ -125,12 +117,9 @@ JSObjectRef installPage(JSGlobalContextRef page) {
     JSValueRef exception = nullptr;
     JSValueRef prelude = JSEvaluateScript(page, source, nullptr, nullptr, 1, &exception);
     JSStringRelease(source);
-    if (!prelude || exception || !JSValueIsObject(page, prelude)) return nullptr;
+    if (!prelude || exception || !JSValueIsObject(page, prelude)) return;
     JSValueRef arguments[] = {native};
-    JSValueRef reset = JSObjectCallAsFunction(page, JSValueToObject(page, prelude, nullptr), nullptr, 1, arguments,
-                                              &exception);
-    if (!reset || exception || !JSValueIsObject(page, reset)) return nullptr;
-    return JSValueToObject(page, reset, nullptr);
+    JSObjectCallAsFunction(page, JSValueToObject(page, prelude, nullptr), nullptr, 1, arguments, &exception);
 }
 
 }  // namespace webview

@@ -2,12 +2,16 @@
 
 #include <JavaScriptCore/JavaScript.h>
 
+#include <functional>
+#include <string>
+
 namespace webview {
 
-// Installs document, window, self, console, Image and DOMException into a fresh
-// page, and returns its reset function: a call puts the page's global scope
-// back as it was installed and answers whether that fully succeeded (false:
-// the page must be replaced). nullptr when installing failed.
-JSObjectRef installPage(JSGlobalContextRef page);
+// Installs document, window, self, console, Image and DOMException into a new
+// page and removes what a theme has no use for (WebAssembly).
+void installPage(JSGlobalContextRef page);
+
+// Where console.log lines go; by default the system log.
+void setConsoleSink(std::function<void(const std::string& line)> sink);
 
 }  // namespace webview

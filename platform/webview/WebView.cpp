@@ -1,17 +1,37 @@
 #include "platform/webview/WebView.h"
 
-#include "platform/webview/JSUtil.h"
-#include "platform/webview/PagePrelude.h"
+#include <cairo.h>
 
-// Exported by JavaScriptCore, not declared in its public headers.
-extern "C" {
-typedef bool (*JSShouldTerminateCallback)(JSContextRef ctx, void* context);
-void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit, JSShouldTerminateCallback callback,
-                                         void* context);
-void JSContextGroupClearExecutionTimeLimit(JSContextGroupRef group);
-}
+#include <cstring>
+
+#include "platform/foundation/Base64.h"
+#include "platform/graphics/EncodedImageMemo.h"
+#include "platform/webview/WorkerClient.h"
 
 namespace webview {
+namespace {
+
+// The worker sent what the result's PNG decodes to: remember it, so turning
+// the result into an image does not decode the PNG again.
+void rememberPixels(const worker::Reply& reply) {
+    if (reply.pixels.empty()) return;
+    const auto marker = reply.value.find("base64,");
+    if (marker == std::string::npos) return;
+    auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
+    if (!png) return;
+    const int w = int(reply.width), h = int(reply.height);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        const int stride = cairo_image_surface_get_stride(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < h; ++y) std::memcpy(data + size_t(y) * stride, &reply.pixels[size_t(y) * w * 4], size_t(w) * 4);
+        cairo_surface_mark_dirty(surface);
+        graphics::rememberDecodedPNG(*png, surface);
+    }
+    cairo_surface_destroy(surface);
+}
+
+}  // namespace
 
 std::string EvaluationOutcome::describe() const {
     switch (kind) {
@@ -20,6 +40,7 @@ std::string EvaluationOutcome::describe() const {
     case Kind::Exception:
         return line > 0 ? message + " (line " + std::to_string(line) + ")" : message;
     case Kind::Timeout:
+    case Kind::Stopped:
         return "the script " + message;
     case Kind::NotAString:
         return "the script returned " + message + ", not a string";
@@ -27,87 +48,29 @@ std::string EvaluationOutcome::describe() const {
     return message;
 }
 
-UIWebView::UIWebView() : group_(JSContextGroupCreate()) {}
+UIWebView::UIWebView() : page_(WorkerClient::shared().newPageId()) { WorkerClient::shared().prepare(); }
 
-UIWebView::~UIWebView() {
-    closePage();
-    JSContextGroupRelease(group_);
-}
+UIWebView::~UIWebView() { WorkerClient::shared().closePage(page_); }
 
-void UIWebView::openPage() {
-    page_ = JSGlobalContextCreateInGroup(group_, nullptr);
-    reset_ = installPage(page_);
-    if (reset_) JSValueProtect(page_, reset_);
-    replacePage_ = false;
-}
-
-void UIWebView::closePage() {
-    if (!page_) return;
-    if (reset_) JSValueUnprotect(page_, reset_);
-    JSGlobalContextRelease(page_);
-    page_ = nullptr;
-    reset_ = nullptr;
-}
-
-void UIWebView::loadHTMLString(const std::string&, const std::string&) {
-    if (page_ && !replacePage_ && reset_) {
-        // Cleaning the global scope is far cheaper than a new page; when it
-        // cannot be done fully (a `var` the script declared), start over.
-        JSValueRef exception = nullptr;
-        JSValueRef clean = JSObjectCallAsFunction(page_, reset_, nullptr, 0, nullptr, &exception);
-        if (!exception && clean && JSValueToBoolean(page_, clean)) return;
-    }
-    closePage();
-    openPage();
-}
-
-bool UIWebView::shouldTerminate(JSContextRef, void* self) {
-    static_cast<UIWebView*>(self)->timedOut_ = true;
-    return true;
-}
+void UIWebView::loadHTMLString(const std::string&, const std::string&) { fresh_ = true; }
 
 std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
-    if (!page_) openPage();
     outcome_ = EvaluationOutcome{};
-    timedOut_ = false;
-    JSContextGroupSetExecutionTimeLimit(group_, limit_.count() / 1000.0, shouldTerminate, this);
-
-    // A block keeps the script's let, const and class declarations out of the
-    // global scope; the completion value is the same.
-    JSStringRef source = js::createString("{" + script + "\n}");
-    JSValueRef exception = nullptr;
-    JSValueRef value = JSEvaluateScript(page_, source, nullptr, nullptr, 1, &exception);
-    JSStringRelease(source);
-    JSContextGroupClearExecutionTimeLimit(group_);
-
-    if (timedOut_) {
-        outcome_.kind = EvaluationOutcome::Kind::Timeout;
-        outcome_.message = "ran longer than " + std::to_string(limit_.count()) + " ms and was stopped";
-        replacePage_ = true;  // its state is whatever the script had reached
+    if (script.size() > kMaxScriptBytes) {
+        outcome_.kind = EvaluationOutcome::Kind::Stopped;
+        outcome_.message = "is longer than 1 MiB and was not run";
         return "";
     }
-    if (exception) {
-        outcome_.kind = EvaluationOutcome::Kind::Exception;
-        outcome_.message = js::toUTF8(page_, exception, nullptr);
-        if (JSValueIsObject(page_, exception)) {
-            JSValueRef line = js::property(page_, JSValueToObject(page_, exception, nullptr), "line");
-            if (line && JSValueIsNumber(page_, line)) outcome_.line = int(JSValueToNumber(page_, line, nullptr));
-        }
-        return "";
-    }
-    if (!value || !JSValueIsString(page_, value)) {
-        outcome_.kind = EvaluationOutcome::Kind::NotAString;
-        switch (value ? JSValueGetType(page_, value) : kJSTypeUndefined) {
-        case kJSTypeUndefined: outcome_.message = "undefined"; break;
-        case kJSTypeNull: outcome_.message = "null"; break;
-        case kJSTypeBoolean: outcome_.message = "a boolean"; break;
-        case kJSTypeNumber: outcome_.message = "a number"; break;
-        case kJSTypeSymbol: outcome_.message = "a symbol"; break;
-        default: outcome_.message = "an object"; break;
-        }
-        return "";
-    }
-    return js::toUTF8(page_, value, nullptr);
+    worker::Request request;
+    request.page = page_;
+    request.freshPage = fresh_;
+    request.limitMs = std::uint32_t(limit_.count());
+    request.script = script;
+    fresh_ = false;
+    worker::Reply reply = WorkerClient::shared().evaluate(request, limit_ + kHardDeadlineMargin, memoryLimit_);
+    outcome_ = std::move(reply.outcome);
+    rememberPixels(reply);
+    return std::move(reply.value);
 }
 
 }  // namespace webview

@@ -1,18 +1,20 @@
 #pragma once
 // The platform's web view as the engine and the previews use it: load an empty
-// page, evaluate a script, get its string value. Scripts run in JavaScriptCore
-// with a document, <canvas> and a 2D context drawn by cairo and pango.
-
-#include <JavaScriptCore/JavaScript.h>
+// page, evaluate a script, get its string value. Scripts run in a worker
+// process of their own (JavaScriptCore, a document, <canvas> and a 2D context
+// drawn by cairo and pango), so no script can freeze, exhaust or change the
+// process that asks.
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace webview {
 
 // Why an evaluation gave what it gave; the engine only sees the string.
 struct EvaluationOutcome {
-    enum class Kind { String, Exception, Timeout, NotAString };
+    enum class Kind { String, Exception, Timeout, NotAString, Stopped };
     Kind kind = Kind::String;
     std::string message;  // the exception's text, or the type of a non-string value
     int line = 0;         // of the exception, when known
@@ -23,33 +25,35 @@ struct EvaluationOutcome {
 class UIWebView {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{250};
+    // Past the time limit a script is stopped from inside; past this much
+    // more, its worker is killed (a script stuck where it cannot be stopped).
+    static constexpr std::chrono::milliseconds kHardDeadlineMargin{750};
+    static constexpr size_t kDefaultMemoryLimit = size_t(768) << 20;
+    // No theme needs more; a longer script is not run.
+    static constexpr size_t kMaxScriptBytes = (size_t(1) << 20) + 4096;
 
     UIWebView();
     ~UIWebView();
     UIWebView(const UIWebView&) = delete;
     UIWebView& operator=(const UIWebView&) = delete;
 
-    // Any page (the HTML is not parsed) starts a clean global scope: nothing a
-    // script left there reaches the next evaluation.
+    // Any page (the HTML is not parsed) gives the next evaluation a new page:
+    // nothing a script left there, changed built-ins included, reaches it.
     void loadHTMLString(const std::string& html = "", const std::string& baseURL = "");
     // Synchronous. The script's value when it is a string; "" for any other value,
-    // an exception, a syntax error or a script stopped at the time limit.
+    // an exception, a syntax error or a script stopped at a limit.
     std::string stringByEvaluatingJavaScriptFromString(const std::string& script);
 
     void setTimeLimit(std::chrono::milliseconds limit) { limit_ = limit; }
+    // The worker's resident size above which it is killed.
+    void setMemoryLimit(size_t bytes) { memoryLimit_ = bytes; }
     const EvaluationOutcome& lastOutcome() const { return outcome_; }
 
 private:
-    void openPage();
-    void closePage();
-    static bool shouldTerminate(JSContextRef, void* self);
-
-    JSContextGroupRef group_ = nullptr;
-    JSGlobalContextRef page_ = nullptr;
-    JSObjectRef reset_ = nullptr;
-    bool replacePage_ = false;
-    bool timedOut_ = false;
+    std::uint32_t page_;
+    bool fresh_ = true;
     std::chrono::milliseconds limit_ = kDefaultTimeLimit;
+    size_t memoryLimit_ = kDefaultMemoryLimit;
     EvaluationOutcome outcome_;
 };
 

@@ -80,6 +80,11 @@ TEST(ThemeLoading, LengthRuleCountsUTF16UnitsWithoutFallback) {
     manager.loadSettings();
     EXPECT_TRUE(manager.enabled());
     EXPECT_EQ(manager.themeType(), 1);
+
+    // No theme needs a mebibyte: a longer one is refused like a short one.
+    env.prefs.writeTheme("Short", body + std::string((1 << 20) - body.size() + 1, 'x') + "\"}");
+    manager.loadSettings();
+    EXPECT_FALSE(manager.enabled());
 }
 
 TEST(ThemeLoading, InvalidUTF8DisablesWithoutFallback) {

@@ -175,3 +175,35 @@ TEST(StatusBarHost, SystemVersionDecidesWhetherLowPowerModeIsAsked) {
     EXPECT_EQ(colorAt("10.2"), 0xFFFFCC00u);
     EXPECT_EQ(colorAt("8.4"), 0xFFFFFFFFu) << "before 9.0 low-power mode reads as off";
 }
+
+TEST(StatusBarHost, KeepsDrawingThroughHostileThemes) {
+    TempPreferences prefs;
+    const std::string notifyFolder = prefs.root() + "/notify";
+    ::setenv("AMPORA_NOTIFY_DIR", notifyFolder.c_str(), 1);
+    prefs.writeTheme("Ampora Connect", blockTheme(60));
+    const std::string pad = " /* padded well past the minimum length of a theme script file */ ";
+    const std::pair<const char*, std::string> hostile[] = {
+        {"Wasm", "(c,g,l,m,e){ new WebAssembly.Instance(new WebAssembly.Module(new Uint8Array([0,97,115,109,1,0,0,0]))); for(;;){} }"},
+        {"Canvases", "(c,g,l,m,e){ var k=[]; for(;;) k.push(document.createElement('canvas').getContext('2d').createImageData(512,512)); }"},
+        {"Bomb", "(c,g,l,m,e){ var k=[], x=document.createElement('canvas').getContext('2d'); for(;;) k.push(x.getImageData(0,0,4096,4096)); }"},
+        {"Getter", "(c,g,l,m,e){ Object.defineProperty(globalThis,'x',{get(){for(;;){}}}); Array.prototype.join=function(){return '255,0,0'}; return ''; }"},
+        {"Blur", "(c,g,l,m,e){ var f=document.createElement('canvas'), a=f.getContext('2d'); a.shadowColor='red'; a.shadowBlur=2.3e9; a.fillRect(0,0,9,9); return f.toDataURL(); }"},
+    };
+    for (const auto& [name, script] : hostile) prefs.writeTheme(name, script + pad);
+    const std::string battery = prefs.root() + "/battery", png = prefs.root() + "/battery.png";
+    prefs.writeFile(battery, "57");
+    prefs.writeSettings({{"enabled", true}});
+
+    Host host({"--png", png, "--battery-file", battery});
+    ASSERT_GE(waitFor(png, [](const Strip& s) { return widthIs(s, 60); }), 0ms);
+    for (const auto& [name, script] : hostile) {
+        ampora(std::string("set theme ") + name);
+        std::this_thread::sleep_for(1500ms);
+        EXPECT_TRUE(host.alive()) << name;
+        ampora("set theme 'Ampora Connect'");
+        EXPECT_GE(waitFor(png, [](const Strip& s) { return widthIs(s, 60) && s.at(5, 5) == 0xFFFFFFFFu; }, 1000ms), 0ms)
+            << "Ampora Connect redraws within a second after " << name;
+    }
+    EXPECT_TRUE(host.alive());
+    ::unsetenv("AMPORA_NOTIFY_DIR");
+}

@@ -1,0 +1,114 @@
+#include "platform/webview/ScriptPages.h"
+
+#include "platform/webview/JSUtil.h"
+#include "platform/webview/PagePrelude.h"
+
+// Exported by JavaScriptCore, not declared in its public headers.
+extern "C" {
+typedef bool (*JSShouldTerminateCallback)(JSContextRef ctx, void* context);
+void JSContextGroupSetExecutionTimeLimit(JSContextGroupRef group, double limit, JSShouldTerminateCallback callback,
+                                         void* context);
+void JSContextGroupClearExecutionTimeLimit(JSContextGroupRef group);
+}
+
+namespace webview {
+namespace {
+
+// A data URL of the largest canvas is far below this.
+constexpr size_t kMaxResultLength = 64u << 20;
+
+}  // namespace
+
+ScriptPages::ScriptPages() : group_(JSContextGroupCreate()) {}
+
+ScriptPages::~ScriptPages() {
+    for (auto& [id, page] : pages_) JSGlobalContextRelease(page);
+    if (spare_) JSGlobalContextRelease(spare_);
+    JSContextGroupRelease(group_);
+}
+
+JSGlobalContextRef ScriptPages::newPage() {
+    JSGlobalContextRef page = JSGlobalContextCreateInGroup(group_, nullptr);
+    installPage(page);
+    return page;
+}
+
+void ScriptPages::prepareSparePage() {
+    if (!spare_) spare_ = newPage();
+}
+
+void ScriptPages::close(std::uint32_t page) {
+    auto it = pages_.find(page);
+    if (it == pages_.end()) return;
+    JSGlobalContextRelease(it->second);
+    pages_.erase(it);
+}
+
+bool ScriptPages::shouldTerminate(JSContextRef, void* self) {
+    static_cast<ScriptPages*>(self)->timedOut_ = true;
+    return true;
+}
+
+std::string ScriptPages::evaluate(std::uint32_t id, bool fresh, const std::string& script, double limitSeconds,
+                                  EvaluationOutcome& outcome) {
+    if (fresh) close(id);
+    JSGlobalContextRef& page = pages_[id];
+    if (!page) {
+        prepareSparePage();
+        page = spare_;
+        spare_ = nullptr;
+    }
+    outcome = EvaluationOutcome{};
+    timedOut_ = false;
+    JSContextGroupSetExecutionTimeLimit(group_, limitSeconds, shouldTerminate, this);
+
+    // A block keeps the script's let, const and class declarations out of the
+    // global scope; the completion value is the same.
+    JSStringRef source = js::createString("{" + script + "\n}");
+    JSValueRef exception = nullptr;
+    JSValueRef value = JSEvaluateScript(page, source, nullptr, nullptr, 1, &exception);
+    JSStringRelease(source);
+    // A thrown object's toString and line getter are page script too: they run
+    // under the same limit.
+    if (exception && !timedOut_) {
+        outcome.kind = EvaluationOutcome::Kind::Exception;
+        outcome.message = js::toUTF8(page, exception, nullptr).substr(0, 4096);
+        if (JSValueIsObject(page, exception)) {
+            JSValueRef line = js::property(page, JSValueToObject(page, exception, nullptr), "line");
+            if (line && JSValueIsNumber(page, line)) outcome.line = int(JSValueToNumber(page, line, nullptr));
+        }
+    }
+    JSContextGroupClearExecutionTimeLimit(group_);
+
+    if (timedOut_) {
+        outcome = EvaluationOutcome{};
+        outcome.kind = EvaluationOutcome::Kind::Timeout;
+        outcome.message = "ran longer than " + std::to_string(long(limitSeconds * 1000 + 0.5)) + " ms and was stopped";
+        close(id);  // its state is whatever the script had reached
+        return "";
+    }
+    if (exception) return "";
+    if (!value || !JSValueIsString(page, value)) {
+        outcome.kind = EvaluationOutcome::Kind::NotAString;
+        switch (value ? JSValueGetType(page, value) : kJSTypeUndefined) {
+        case kJSTypeUndefined: outcome.message = "undefined"; break;
+        case kJSTypeNull: outcome.message = "null"; break;
+        case kJSTypeBoolean: outcome.message = "a boolean"; break;
+        case kJSTypeNumber: outcome.message = "a number"; break;
+        case kJSTypeSymbol: outcome.message = "a symbol"; break;
+        default: outcome.message = "an object"; break;
+        }
+        return "";
+    }
+    if (JSStringRef text = JSValueToStringCopy(page, value, nullptr)) {
+        const bool tooLong = JSStringGetLength(text) > kMaxResultLength;
+        std::string result = tooLong ? std::string() : js::toUTF8(text);
+        JSStringRelease(text);
+        if (!tooLong) return result;
+    }
+    outcome.kind = EvaluationOutcome::Kind::Stopped;
+    outcome.message = "returned a string longer than any image could need";
+    return "";
+}
+
+}  // namespace webview

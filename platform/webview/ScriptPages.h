@@ -1,0 +1,40 @@
+#pragma once
+// The pages a worker keeps, one per client web view, and the evaluation of a
+// script in one of them. Runs inside the worker only.
+
+#include <JavaScriptCore/JavaScript.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/webview/WebView.h"
+
+namespace webview {
+
+class ScriptPages {
+public:
+    ScriptPages();
+    ~ScriptPages();
+    ScriptPages(const ScriptPages&) = delete;
+    ScriptPages& operator=(const ScriptPages&) = delete;
+
+    // `fresh`: the page is replaced by a new one first, so nothing an earlier
+    // script left (globals, changed built-ins or canvas prototypes) is seen.
+    std::string evaluate(std::uint32_t page, bool fresh, const std::string& script, double limitSeconds,
+                         EvaluationOutcome& outcome);
+    void close(std::uint32_t page);
+    // Builds the next fresh page ahead of time, while no one is waiting.
+    void prepareSparePage();
+
+private:
+    JSGlobalContextRef newPage();
+    static bool shouldTerminate(JSContextRef, void* self);
+
+    JSContextGroupRef group_;
+    std::map<std::uint32_t, JSGlobalContextRef> pages_;
+    JSGlobalContextRef spare_ = nullptr;
+    bool timedOut_ = false;
+};
+
+}  // namespace webview

@@ -1,0 +1,102 @@
+// ampora-theme-worker: evaluates theme scripts for one process that asked for
+// them, over the socket it was given, inside a sandbox. Whatever a script does
+// here, the asking process only sees a late, empty or failed answer.
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/foundation/Base64.h"
+#include "platform/graphics/EncodedImageMemo.h"
+#include "platform/webview/Fonts.h"
+#include "platform/webview/PagePrelude.h"
+#include "platform/webview/Sandbox.h"
+#include "platform/webview/ScriptPages.h"
+#include "platform/webview/WorkerProtocol.h"
+
+namespace {
+
+using namespace webview;
+
+// The pixels the result's PNG decodes to, when this process wrote that PNG:
+// the asking process then need not decode it.
+void attachPixels(worker::Reply& reply) {
+    const auto marker = reply.value.find("base64,");
+    if (marker == std::string::npos) return;
+    auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
+    if (!png) return;
+    cairo_surface_t* decoded = graphics::recallDecodedPNG(*png);
+    if (!decoded) return;
+    const int w = cairo_image_surface_get_width(decoded), h = cairo_image_surface_get_height(decoded);
+    const int stride = cairo_image_surface_get_stride(decoded);
+    const unsigned char* data = cairo_image_surface_get_data(decoded);
+    reply.width = unsigned(w), reply.height = unsigned(h);
+    reply.pixels.resize(size_t(w) * h * 4);
+    for (int y = 0; y < h; ++y) std::memcpy(&reply.pixels[size_t(y) * w * 4], data + size_t(y) * stride, size_t(w) * 4);
+    cairo_surface_destroy(decoded);
+}
+
+// Start-up work done before the sandbox closes: fonts, the engine's code paths
+// and the first page, so the first theme does not pay for them.
+void warmUp(ScriptPages& pages) {
+    EvaluationOutcome ignored;
+    pages.evaluate(0, true,
+                   "var c=document.createElement('canvas');c.width=c.height=8;var x=c.getContext('2d');"
+                   "x.font='6px Helvetica Neue';x.arc(4,4,3,0,7);x.stroke();x.fillText('0',1,7);c.toDataURL()",
+                   1.0, ignored);
+    pages.close(0);
+    pages.prepareSparePage();
+}
+
+}  // namespace
+
+int main() {
+    // A worker outliving the process it serves would be of use to no one.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::signal(SIGPIPE, SIG_IGN);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::close_range(worker::kSocketFd + 1, ~0u, 0);
+
+    std::vector<std::string> console;
+    setConsoleSink([&console](const std::string& line) {
+        if (console.size() < 64) console.push_back(line);
+    });
+    ScriptPages pages;
+    warmUp(pages);
+    std::string why;
+    if (!enterSandbox(why)) {
+        std::fprintf(stderr, "ampora-theme-worker: %s\n", why.c_str());
+        return 3;
+    }
+
+    worker::Reader reader;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        worker::Request request;
+        while (!reader.takeRequest(request)) {
+            if (reader.corrupt()) return 4;
+            const ssize_t n = ::recv(worker::kSocketFd, buffer.data(), buffer.size(), 0);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return 0;  // the asking process is gone
+            reader.append(buffer.data(), size_t(n));
+        }
+        if (request.op == worker::Op::ClosePage) {
+            pages.close(request.page);
+            continue;
+        }
+        worker::Reply reply;
+        console.clear();
+        reply.value = pages.evaluate(request.page, request.freshPage, request.script, request.limitMs / 1000.0,
+                                     reply.outcome);
+        reply.console = std::move(console);
+        attachPixels(reply);
+        if (!worker::sendAll(worker::kSocketFd, worker::encode(reply))) return 0;
+        pages.prepareSparePage();
+    }
+}

@@ -1,0 +1,190 @@
+#include "platform/webview/WorkerClient.h"
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/foundation/Log.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace webview {
+namespace {
+
+constexpr const char* kWorkerName = "ampora-theme-worker";
+// How often the worker's resident size is looked at while it runs a script.
+constexpr std::chrono::milliseconds kWatchInterval{10};
+
+bool executable(const fs::path& path) { return ::access(path.c_str(), X_OK) == 0; }
+
+}  // namespace
+
+WorkerClient& WorkerClient::shared() {
+    static auto* client = new WorkerClient();
+    return *client;
+}
+
+std::string WorkerClient::workerPath() {
+    if (const char* chosen = std::getenv("AMPORA_THEME_WORKER"); chosen && *chosen) return chosen;
+    std::vector<fs::path> candidates;
+    std::error_code error;
+    // Beside the program (an installed bin/), then beside the library holding
+    // this code (the build tree, every program that links it), then the
+    // library's ../libexec/ampora (an installed lib/).
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (!error) candidates.push_back(self.parent_path() / kWorkerName);
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<void*>(&WorkerClient::workerPath), &info) && info.dli_fname) {
+        const fs::path library = fs::absolute(info.dli_fname, error).parent_path();
+        candidates.push_back(library / kWorkerName);
+        candidates.push_back(library.parent_path() / "libexec" / "ampora" / kWorkerName);
+    }
+    for (const auto& candidate : candidates)
+        if (executable(candidate)) return candidate.string();
+    return "";
+}
+
+void WorkerClient::prepare() {
+    std::lock_guard guard(mutex_);
+    std::string why;
+    if (pid_ < 0) start(why);
+}
+
+bool WorkerClient::start(std::string& why) {
+    const std::string path = workerPath();
+    if (path.empty()) return why = std::string("cannot find ") + kWorkerName + " beside this program or its libraries", false;
+    int sockets[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0) return why = "socketpair failed", false;
+    // dup2 onto itself would keep close-on-exec.
+    if (sockets[1] == worker::kSocketFd) {
+        const int moved = ::fcntl(sockets[1], F_DUPFD_CLOEXEC, worker::kSocketFd + 1);
+        ::close(sockets[1]);
+        sockets[1] = moved;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, sockets[1], worker::kSocketFd);
+    char* argv[] = {const_cast<char*>(kWorkerName), nullptr};
+    pid_t pid = -1;
+    const int rc = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(sockets[1]);
+    if (rc != 0) {
+        ::close(sockets[0]);
+        return why = "cannot start " + path + ": " + std::strerror(rc), false;
+    }
+    pid_ = pid;
+    fd_ = sockets[0];
+    return true;
+}
+
+void WorkerClient::stop() {
+    if (fd_ >= 0) ::close(fd_);
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+    fd_ = -1;
+    pid_ = -1;
+}
+
+size_t WorkerClient::residentBytes() const {
+    std::ifstream statm("/proc/" + std::to_string(pid_) + "/statm");
+    size_t total = 0, resident = 0;
+    statm >> total >> resident;
+    return resident * size_t(::sysconf(_SC_PAGESIZE));
+}
+
+worker::Reply WorkerClient::failure(EvaluationOutcome::Kind kind, const std::string& message) {
+    worker::Reply reply;
+    reply.outcome.kind = kind;
+    reply.outcome.message = message;
+    return reply;
+}
+
+std::uint32_t WorkerClient::newPageId() {
+    std::lock_guard guard(mutex_);
+    return nextPage_++;
+}
+
+void WorkerClient::closePage(std::uint32_t page) {
+    std::lock_guard guard(mutex_);
+    if (fd_ < 0) return;
+    worker::Request request;
+    request.op = worker::Op::ClosePage;
+    request.page = page;
+    if (!worker::sendAll(fd_, worker::encode(request))) stop();
+}
+
+worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono::milliseconds deadline,
+                                     size_t memoryLimit) {
+    using Clock = std::chrono::steady_clock;
+    std::lock_guard guard(mutex_);
+    std::string why;
+    if (pid_ < 0 && !start(why)) {
+        foundation::logLine("AMPORA: " + why);
+        return failure(EvaluationOutcome::Kind::Stopped, "was not run: " + why);
+    }
+    // A page that lived in a worker since killed starts fresh anyway.
+    if (!worker::sendAll(fd_, worker::encode(request))) {
+        stop();
+        if (!start(why) || !worker::sendAll(fd_, worker::encode(request)))
+            return failure(EvaluationOutcome::Kind::Stopped, "was not run: the theme worker does not answer");
+    }
+
+    const auto end = Clock::now() + deadline;
+    worker::Reader reader;
+    worker::Reply reply;
+    std::vector<char> buffer(1 << 20);
+    while (!reader.takeReply(reply)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (reader.corrupt() || left.count() <= 0) {
+            stop();
+            if (reader.corrupt()) return failure(EvaluationOutcome::Kind::Stopped, "ended the theme worker");
+            return failure(EvaluationOutcome::Kind::Timeout,
+                           "ran longer than " + std::to_string(deadline.count()) + " ms and was stopped");
+        }
+        pollfd p{fd_, POLLIN, 0};
+        const int ready = ::poll(&p, 1, int(std::min(left, kWatchInterval).count()) + 1);
+        if (ready < 0 && errno != EINTR) {
+            stop();
+            return failure(EvaluationOutcome::Kind::Stopped, "lost the theme worker");
+        }
+        if (ready > 0) {
+            const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                stop();
+                return failure(EvaluationOutcome::Kind::Stopped, "ended the theme worker");
+            }
+            reader.append(buffer.data(), size_t(n));
+        } else if (ready == 0 && residentBytes() > memoryLimit) {
+            stop();
+            return failure(EvaluationOutcome::Kind::Stopped,
+                           "used more than " + std::to_string(memoryLimit >> 20) + " MB and was stopped");
+        }
+    }
+    // Memory a script kept past its evaluation is given back by a new worker.
+    if (++calls_ % 32 == 0 && residentBytes() > memoryLimit / 2) stop();
+    for (const auto& line : reply.console) foundation::logLine(line);
+    return reply;
+}
+
+}  // namespace webview

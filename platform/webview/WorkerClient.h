@@ -1,0 +1,47 @@
+#pragma once
+// This process's one theme worker: started on first need, reused for every
+// evaluation, killed when an evaluation outruns its deadline or the worker
+// outgrows its memory ceiling, and started anew on the next call.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstddef>
+#include <mutex>
+#include <string>
+
+#include "platform/webview/WorkerProtocol.h"
+
+namespace webview {
+
+class WorkerClient {
+public:
+    static WorkerClient& shared();
+
+    // Starts the worker now if it is not running, without waiting for it.
+    void prepare();
+    // The reply, or an empty value with the reason in its outcome.
+    worker::Reply evaluate(const worker::Request& request, std::chrono::milliseconds deadline, size_t memoryLimit);
+    void closePage(std::uint32_t page);
+    std::uint32_t newPageId();
+
+    // The running worker's process id, or -1.
+    pid_t pid() const { return pid_; }
+    // Where the worker program was looked for and found ("" when it was not).
+    static std::string workerPath();
+
+private:
+    WorkerClient() = default;
+    bool start(std::string& why);
+    void stop();
+    size_t residentBytes() const;
+    worker::Reply failure(EvaluationOutcome::Kind kind, const std::string& message);
+
+    std::mutex mutex_;
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    std::uint32_t nextPage_ = 1;
+    unsigned calls_ = 0;
+};
+
+}  // namespace webview

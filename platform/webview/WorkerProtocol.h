@@ -1,0 +1,56 @@
+#pragma once
+// What crosses the socket between a process that evaluates themes and its
+// worker: one request, one reply, each a fixed header and its byte strings.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/webview/WebView.h"
+
+namespace webview::worker {
+
+// The descriptor the worker finds its end of the socket on.
+constexpr int kSocketFd = 3;
+
+enum class Op : std::uint32_t { Evaluate = 1, ClosePage = 2 };
+
+struct Request {
+    Op op = Op::Evaluate;
+    std::uint32_t page = 0;
+    bool freshPage = false;  // the client loaded a page since its last evaluation
+    std::uint32_t limitMs = 250;
+    std::string script;
+};
+
+struct Reply {
+    EvaluationOutcome outcome;
+    std::string value;
+    // When `value` is a data URL of a PNG this evaluation's canvas wrote: what
+    // decoding it gives (ARGB32, premultiplied, rows of width * 4 bytes).
+    std::uint32_t width = 0, height = 0;
+    std::string pixels;
+    std::vector<std::string> console;  // lines the script logged
+};
+
+std::string encode(const Request& request);
+std::string encode(const Reply& reply);
+
+// Incremental decoding: feed bytes, ask whether a whole message has arrived.
+class Reader {
+public:
+    void append(const char* data, size_t size) { buffer_.append(data, size); }
+    bool takeRequest(Request& out);
+    bool takeReply(Reply& out);
+    // The peer sent something that is no message of ours.
+    bool corrupt() const { return corrupt_; }
+
+private:
+    std::string buffer_;
+    bool corrupt_ = false;
+};
+
+// Blocking I/O on a socket; false when the peer is gone.
+bool sendAll(int fd, const std::string& bytes);
+
+}  // namespace webview::worker
