@@ -60,8 +60,12 @@ TEST_F(InstalledTest, LaysOutADesktopProgram) {
 
 TEST_F(InstalledTest, DrawsTheThemedIconFromInstalledFilesOnly) {
     const std::string log = prefs.root() + "/run.log";
+    // Marked, so that a copy from the source tree would show.
+    const std::string shipped = prefix + "/share/ampora/themes/Ampora Connect.js";
+    prefs.writeFile(shipped, readWholeFile(shipped) + "\n// installed copy\n");
     ASSERT_EQ(run("ampora", "install-themes", log), 0) << readWholeFile(log);
-    EXPECT_TRUE(fs::exists(prefs.root() + "/Ampora/Ampora Connect.js")) << readWholeFile(log);
+    EXPECT_NE(readWholeFile(prefs.root() + "/Ampora/Ampora Connect.js").find("// installed copy"), std::string::npos)
+        << readWholeFile(log);
     ASSERT_EQ(run("ampora", "set enabled true"), 0);
 
     ASSERT_EQ(run("ampora-statusbar", "--once --png x.png --simulate 40 --verbose", log), 0) << readWholeFile(log);
