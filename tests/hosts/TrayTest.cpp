@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 
 #include "tests/hosts/TrayTestSupport.h"
@@ -86,19 +89,30 @@ TEST_F(TrayTest, TheItemShowsWhatTheStatusBarDraws) {
     EXPECT_TRUE(host.alive());
 }
 
-TEST_F(TrayTest, RegistersAgainWheneverATrayAppears) {
+TEST_F(TrayTest, RegistersWithATrayThatStartsLater) {
     HostProcess host(STATUSBAR_BINARY, trayArguments());
     // No tray yet: the host keeps drawing.
     ASSERT_EQ(shell("for i in $(seq 100); do [ -e '" + png + "' ] && exit 0; sleep 0.05; done; exit 1"), 0);
-    {
-        TestWatcher first(bus.address());
-        EXPECT_TRUE(first.waitUntil([&] { return first.registrations().size() == 1; })) << "a tray that starts later";
-    }
-    // The panel crashed and came back.
-    TestWatcher second(bus.address());
-    ASSERT_TRUE(second.waitUntil([&] { return second.registrations().size() == 1; })) << "registered again";
-    EXPECT_EQ(second.registrations()[0], itemName(host));
-    EXPECT_EQ(second.toolTipTitle(itemName(host)), "57 %, on battery");
+    TestWatcher late(bus.address());
+    ASSERT_TRUE(late.waitUntil([&] { return late.registrations().size() == 1; }));
+    EXPECT_EQ(late.registrations()[0], itemName(host));
+    EXPECT_EQ(late.toolTipTitle(itemName(host)), "57 %, on battery");
+}
+
+TEST_F(TrayTest, RegistersWithATrayStartedAfterOneWasKilled) {
+    const std::string first = prefs.root() + "/first", second = prefs.root() + "/second";
+    auto registered = [](const std::string& path) {
+        return shell("for i in $(seq 100); do [ -s '" + path + "' ] && exit 0; sleep 0.05; done; exit 1") == 0;
+    };
+    auto tray = std::make_unique<HostProcess>(STAND_IN_TRAY, std::vector<std::string>{"record", first});
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    ASSERT_TRUE(registered(first));
+    ::kill(tray->pid(), SIGKILL);
+    tray.reset();
+    HostProcess another(STAND_IN_TRAY, {"record", second});
+    ASSERT_TRUE(registered(second));
+    EXPECT_EQ(readWholeFile(second), itemName(host) + "\n");
+    EXPECT_EQ(readWholeFile(first), itemName(host) + "\n");
 }
 
 TEST_F(TrayTest, AWatcherThatNeverAnswersStallsNothing) {

@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kWatcherName = "org.kde.StatusNotifierWatcher";
 constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
 
-pid_t spawn(const std::vector<std::string>& args, int stdoutFd) {
+pid_t spawn(const std::vector<std::string>& args, int stdoutFd, bool quiet = false) {
     std::vector<std::string> copy = args;
     std::vector<char*> argv;
     for (auto& a : copy) argv.push_back(a.data());
@@ -29,6 +29,7 @@ pid_t spawn(const std::vector<std::string>& args, int stdoutFd) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
+    if (quiet) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -46,7 +47,7 @@ void stop(pid_t pid) {
 PrivateSessionBus::PrivateSessionBus() {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
-    pid_ = spawn({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1"}, fds[1]);
+    pid_ = spawn({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1"}, fds[1], /*quiet=*/true);
     ::close(fds[1]);
     char c;
     while (::read(fds[0], &c, 1) == 1 && c != '\n') address_ += c;

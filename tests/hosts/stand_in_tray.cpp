@@ -1,7 +1,7 @@
-// A small tray for pictures of the item: it owns the watcher name, waits for
-// an item to register, reads its IconPixmap and ToolTip over the bus as a
-// panel does, and draws a panel strip with the icon and its tooltip to a PNG.
-//   tray_snapshot OUT.png [--scale S]
+// A stand-in tray on the session bus: it owns the watcher name as a panel does.
+//   stand_in_tray snapshot OUT.png   waits for an item, reads its IconPixmap and
+//                                    ToolTip and draws a panel strip showing them
+//   stand_in_tray record FILE        appends each registration to FILE until killed
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
@@ -53,20 +53,25 @@ cairo_surface_t* surfaceOf(const Pixmap& p) {
     return s;
 }
 
-}  // namespace
+int record(TestWatcher& tray, const char* path) {
+    size_t written = 0;
+    for (;;) {
+        tray.waitUntil([&] { return tray.registrations().size() > written; }, std::chrono::seconds(60));
+        std::FILE* f = std::fopen(path, "a");
+        for (; written < tray.registrations().size(); ++written)
+            std::fprintf(f, "%s\n", tray.registrations()[written].c_str());
+        std::fclose(f);
+    }
+}
 
-int main(int argc, char** argv) {
-    if (argc < 2) return std::fprintf(stderr, "usage: tray_snapshot OUT.png\n"), 2;
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (!address) return std::fprintf(stderr, "tray_snapshot: no session bus\n"), 1;
-    TestWatcher tray(address);
+int snapshot(TestWatcher& tray, const char* path) {
     if (!tray.waitUntil([&] { return !tray.registrations().empty(); }, std::chrono::seconds(20)))
-        return std::fprintf(stderr, "tray_snapshot: no item registered\n"), 1;
+        return std::fprintf(stderr, "stand_in_tray: no item registered\n"), 1;
     const std::string item = tray.registrations()[0];
     tray.waitUntil([] { return false; }, std::chrono::milliseconds(300));  // let the first frames settle
     const auto pixmaps = tray.pixmapProperty(item, "IconPixmap");
     const std::string tip = tray.toolTipTitle(item), title = tray.stringProperty(item, "Title");
-    if (pixmaps.empty()) return std::fprintf(stderr, "tray_snapshot: the item has no pixmap\n"), 1;
+    if (pixmaps.empty()) return std::fprintf(stderr, "stand_in_tray: the item has no pixmap\n"), 1;
     // A 2x panel 64 px high: the full-size pixmap fits its 40 px icon row.
     const Pixmap& icon = pixmaps[0];
     const int width = 900, panel = 64, height = 190;
@@ -111,10 +116,22 @@ int main(int argc, char** argv) {
     text(cr, tip, "Sans 14", boxX + 16, panel + 12 + 48, 0.85, 0.85, 0.9);
 
     cairo_destroy(cr);
-    const cairo_status_t status = cairo_surface_write_to_png(out, argv[1]);
+    const cairo_status_t status = cairo_surface_write_to_png(out, path);
     cairo_surface_destroy(out);
-    if (status != CAIRO_STATUS_SUCCESS) return std::fprintf(stderr, "tray_snapshot: cannot write %s\n", argv[1]), 1;
-    std::printf("tray_snapshot: %s (%s, %dx%d px icon, tooltip \"%s\")\n", argv[1], item.c_str(), icon.width,
+    if (status != CAIRO_STATUS_SUCCESS) return std::fprintf(stderr, "stand_in_tray: cannot write %s\n", path), 1;
+    std::printf("stand_in_tray: %s (%s, %dx%d px icon, tooltip \"%s\")\n", path, item.c_str(), icon.width,
                 icon.height, tip.c_str());
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "snapshot" && mode != "record")
+        return std::fprintf(stderr, "usage: stand_in_tray snapshot OUT.png | record FILE\n"), 2;
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!address) return std::fprintf(stderr, "stand_in_tray: no session bus\n"), 1;
+    TestWatcher tray(address);
+    return mode == "record" ? record(tray, argv[2]) : snapshot(tray, argv[2]);
 }
