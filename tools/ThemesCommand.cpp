@@ -39,6 +39,14 @@ std::vector<fs::path> scripts(const fs::path& folder) {
     return found;
 }
 
+// Installed, the shipped themes sit in share/ beside this program's bin/; in
+// the build tree they are the source tree's.
+std::string shippedThemes() {
+    std::error_code error;
+    const fs::path installed = fs::read_symlink("/proc/self/exe", error).parent_path() / AMPORA_THEMES_FROM_BIN;
+    return !error && fs::is_directory(installed, error) ? installed.lexically_normal().string() : AMPORA_SHIPPED_THEMES;
+}
+
 }  // namespace
 
 int themesCommand(const std::vector<std::string>& argv) {
@@ -71,7 +79,7 @@ int installThemesCommand(const std::vector<std::string>& argv) {
     Arguments args(argv);
     if (args.wantsHelp()) return std::fputs(kInstallHelp, stdout), kSuccess;
     bool force = false;
-    std::string from = AMPORA_SHIPPED_THEMES;
+    std::string from = shippedThemes();
     try {
         force = args.flag("--force");
         from = args.value("--from").value_or(from);

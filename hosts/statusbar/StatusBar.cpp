@@ -76,6 +76,7 @@ void StatusBar::redraw() {
     }
     if (accessory) drawChargingAccessory(cr, strip.pixelWidth() - 7 * scale, strip.pixelHeight(), 7 * scale, options_.textColor);
     strip_ = strip.image();
+    for (const auto& observer : observers_) observer(strip_, battery_);
 
     if (options_.verbose)
         std::fprintf(stderr, "ampora-statusbar: %d%%%s%s, %s image %dx%d px%s\n", battery_.level,

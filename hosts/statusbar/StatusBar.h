@@ -3,7 +3,9 @@
 // rebuilds items, and the strip image it shows (battery image and, when the
 // item asks for it, the charging accessory) written to a PNG file.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "hosts/statusbar/BatterySource.h"
 #include "platform/graphics/Color.h"
@@ -40,6 +42,10 @@ public:
     graphics::Image lastStrip() const { return strip_; }
     // Why the last frame could not be written to the PNG path (empty: it was).
     const std::string& writeProblem() const { return writeProblem_; }
+    const BatteryState& battery() const { return battery_; }
+    // Told of every redraw, after the strip is made and before it is written.
+    using RedrawObserver = std::function<void(const graphics::Image& strip, const BatteryState& battery)>;
+    void addRedrawObserver(RedrawObserver observer) { observers_.push_back(std::move(observer)); }
 
 private:
     void makeView();
@@ -51,6 +57,7 @@ private:
     graphics::Image strip_;
     std::string lastPNG_;
     std::string writeProblem_;
+    std::vector<RedrawObserver> observers_;
 };
 
 // Registers the home-screen classes with the runtime; `bar` answers for them.

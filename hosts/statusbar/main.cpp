@@ -9,6 +9,8 @@
 
 #include "common/ColorParsing.h"
 #include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/DesktopOutputs.h"
+#include "hosts/statusbar/InstallLayout.h"
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "platform/notify/RunLoop.h"
@@ -19,9 +21,11 @@ const char* kHelp =
     "usage: ampora-statusbar [--png PATH] [--once] [--verbose] [--plugins DIR]\n"
     "                        [--simulate LEVEL[:charging|:full] | --battery-file FILE]\n"
     "                        [--appearance light|dark] [--scale S] [--system-version V]\n"
+    "                        [--tray] [--waybar]\n"
     "\n"
-    "Draws the status bar's battery item with the plug-ins of DIR (default: this\n"
-    "program's folder) and writes it to PATH each time it changes.\n"
+    "Draws the status bar's battery item with the plug-ins of DIR (default: the\n"
+    "installation's lib/ampora/plugins, or this program's folder in a build tree)\n"
+    "and writes it to PATH each time it changes.\n"
     "\n"
     "  --png PATH           where the battery item's image goes (written atomically)\n"
     "  --once               draw one frame and exit\n"
@@ -32,6 +36,9 @@ const char* kHelp =
     "  --appearance A       light: white status-bar text (default); dark: black text\n"
     "  --scale S            pixels per point (default 2)\n"
     "  --system-version V   the system version the plug-ins see (default 9.3)\n"
+    "  --tray               show the item in the desktop's system tray (StatusNotifierItem);\n"
+    "                       a click opens ampora-settings of the same installation\n"
+    "  --waybar             print one JSON line per redraw for waybar's custom module\n"
     "\n"
     "Without --simulate or --battery-file the battery comes from /sys/class/power_supply.\n";
 
@@ -44,7 +51,8 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     statusbar::HostOptions options;
-    std::string plugins = statusbar::hostFolder(), simulate, batteryFile;
+    std::string plugins = statusbar::defaultPluginFolder(), simulate, batteryFile;
+    statusbar::DesktopOptions desktop{.settingsProgram = statusbar::settingsProgram()};
     bool once = false;
     double scale = 2;
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -55,6 +63,8 @@ int main(int argc, char** argv) {
         if (a == "--help" || a == "-h") return std::fputs(kHelp, stdout), 0;
         else if (a == "--once") once = true;
         else if (a == "--verbose") options.verbose = true;
+        else if (a == "--tray") desktop.tray = true;
+        else if (a == "--waybar") desktop.waybar = true;
         else if (a == "--png") {
             if (!(v = value())) return usage("--png needs a path");
             options.pngPath = *v;
@@ -114,11 +124,13 @@ int main(int argc, char** argv) {
         bar.batteryChanged(state);
         return true;
     };
+    notify::RunLoop& loop = notify::RunLoop::main();
+    if (once) desktop.tray = false;
+    statusbar::DesktopOutputs outputs(bar, loop, desktop);
     const bool drawn = feed();
     if (!bar.writeProblem().empty())
         std::fprintf(stderr, "ampora-statusbar: frame not written: %s\n", bar.writeProblem().c_str());
     if (once) return drawn && bar.writeProblem().empty() ? 0 : 1;
-    notify::RunLoop& loop = notify::RunLoop::main();
     battery->watch(loop, [&] {
         // Unchanged data still reaches the view, as the host sends it on.
         feed();

@@ -1,0 +1,121 @@
+// What the tray costs on top of a redraw: the status bar's redraw with the
+// default theme writing its PNG, the same with the tray item updated and its
+// NewIcon/NewToolTip/NewStatus sent on a private session bus, and the tray
+// update alone (pixmaps in the tray's byte order, signals handed to the bus).
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "hosts/statusbar/BusConnection.h"
+#include "hosts/statusbar/PluginLoader.h"
+#include "hosts/statusbar/StatusBar.h"
+#include "hosts/statusbar/StatusNotifierItem.h"
+#include "platform/foundation/PlistFile.h"
+
+extern char** environ;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double medianOf(std::vector<double> times) {
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+// Redraws with the level alternating, so every frame is new and written.
+double medianRedraw(statusbar::StatusBar& bar, int rounds) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        const auto start = Clock::now();
+        bar.batteryChanged({56 + i % 2, 0, false});
+        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    return medianOf(times);
+}
+
+pid_t startBus(std::string& address) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    char* argv[] = {const_cast<char*>("/usr/bin/dbus-daemon"), const_cast<char*>("--session"),
+                    const_cast<char*>("--nofork"), const_cast<char*>("--print-address=1"), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    char c;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') address += c;
+    ::close(fds[0]);
+    return pid;
+}
+
+}  // namespace
+
+int main() {
+    std::string pattern = (fs::temp_directory_path() / "ampora-tray-bench-XXXXXX").string();
+    const std::string root = ::mkdtemp(pattern.data());
+    fs::create_directories(root + "/Ampora");
+    for (const auto& theme : fs::directory_iterator(AMPORA_SHIPPED_THEMES))
+        fs::copy_file(theme.path(), root + "/Ampora/" + theme.path().filename().string());
+    ::setenv("AMPORA_PREFERENCES", root.c_str(), 1);
+    ::setenv("AMPORA_NOTIFY_DIR", (root + "/notify").c_str(), 1);
+    foundation::writeDictionaryToFile({{"enabled", true}}, root + "/com.kelvary.ampora.plist");
+
+    std::string address;
+    const pid_t daemon = startBus(address);
+    if (daemon < 0 || address.empty()) return std::fprintf(stderr, "tray_bench: no dbus-daemon\n"), 1;
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+
+    statusbar::HostOptions options;
+    options.pngPath = root + "/battery.png";
+    statusbar::StatusBar bar(options);
+    statusbar::registerHostClasses(bar);
+    statusbar::loadPlugins(AMPORA_PLUGIN_FOLDER);
+    const int rounds = 300;
+    medianRedraw(bar, 20);  // warm: theme loaded, fonts, memo
+    const double png = medianRedraw(bar, rounds);
+
+    notify::RunLoop& loop = notify::RunLoop::main();
+    std::string error;
+    auto bus = statusbar::BusConnection::openSession(loop, error);
+    if (!bus) return std::fprintf(stderr, "tray_bench: %s\n", error.c_str()), 1;
+    statusbar::StatusNotifierItem item(*bus, [] {}, false);
+    std::vector<double> updates;
+    bar.addRedrawObserver([&](const graphics::Image& strip, const statusbar::BatteryState& battery) {
+        const auto start = Clock::now();
+        item.update(strip, battery);
+        updates.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    });
+    medianRedraw(bar, 20);
+    updates.clear();
+    const double tray = medianRedraw(bar, rounds);
+    const double update = medianOf(updates);
+    loop.runUntil(Clock::now() + std::chrono::milliseconds(50));
+
+    const auto strip = bar.lastStrip();
+    std::printf("tray_bench: %d redraws each, default theme, %dx%d px strip, medians\n", rounds, strip->pixelWidth(),
+                strip->pixelHeight());
+    std::printf("  redraw + PNG written                  %8.1f us\n", png);
+    std::printf("  redraw + PNG written + tray emitted   %8.1f us  (+%.1f %%)\n", tray, 100 * (tray - png) / png);
+    std::printf("  tray update alone (IconPixmap, 2 sizes, signals sent)  %8.1f us  (%.1f %% of the PNG redraw)\n",
+                update, 100 * update / png);
+
+    ::kill(daemon, SIGTERM);
+    ::waitpid(daemon, nullptr, 0);
+    fs::remove_all(root);
+    return 0;
+}

@@ -1,0 +1,44 @@
+#include "hosts/statusbar/DesktopOutputs.h"
+
+#include <cstdio>
+
+#include "hosts/statusbar/BatterySummary.h"
+#include "hosts/statusbar/BusConnection.h"
+#include "hosts/statusbar/SettingsLauncher.h"
+#include "hosts/statusbar/StatusNotifierItem.h"
+#include "platform/foundation/Log.h"
+
+namespace statusbar {
+
+DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const DesktopOptions& options) {
+    if (options.waybar)
+        bar.addRedrawObserver([](const graphics::Image&, const BatteryState& battery) {
+            std::printf("%s\n", waybarLine(battery).c_str());
+            std::fflush(stdout);
+        });
+    if (!options.tray) return;
+    std::string error;
+    if (!(bus_ = BusConnection::openSession(loop, error))) {
+        foundation::logLine("AMPORA: status bar: no session bus (" + error + "); no tray icon");
+        return;
+    }
+    launcher_ = std::make_unique<SettingsLauncher>(options.settingsProgram, loop);
+    const bool verbose = bar.options().verbose;
+    bar.addRedrawObserver([this, verbose](const graphics::Image& strip, const BatteryState& battery) {
+        // Made at the first redraw, so a tray that asks at once finds the icon.
+        if (!item_)
+            item_ = std::make_unique<StatusNotifierItem>(
+                *bus_,
+                [this, verbose] {
+                    if (!launcher_->launch() && verbose)
+                        std::fprintf(stderr, "ampora-statusbar: not starting %s (absent, or already open)\n",
+                                     launcher_->program().c_str());
+                },
+                verbose);
+        item_->update(strip, battery);
+    });
+}
+
+DesktopOutputs::~DesktopOutputs() = default;
+
+}  // namespace statusbar

@@ -1,0 +1,37 @@
+#pragma once
+// What the host shows besides its PNG: the tray item on the session bus and
+// waybar's JSON lines on stdout, both fed by every redraw of the status bar.
+
+#include <memory>
+#include <string>
+
+#include "hosts/statusbar/StatusBar.h"
+#include "platform/notify/RunLoop.h"
+
+namespace statusbar {
+
+class BusConnection;
+class SettingsLauncher;
+class StatusNotifierItem;
+
+struct DesktopOptions {
+    bool tray = false;
+    bool waybar = false;
+    std::string settingsProgram;
+};
+
+class DesktopOutputs {
+public:
+    // Without a session bus the tray is left out and a line says why; the rest goes on.
+    DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const DesktopOptions& options);
+    ~DesktopOutputs();
+    DesktopOutputs(const DesktopOutputs&) = delete;
+    DesktopOutputs& operator=(const DesktopOutputs&) = delete;
+
+private:
+    std::unique_ptr<BusConnection> bus_;
+    std::unique_ptr<SettingsLauncher> launcher_;
+    std::unique_ptr<StatusNotifierItem> item_;
+};
+
+}  // namespace statusbar

@@ -1,0 +1,67 @@
+#pragma once
+// The battery item in a desktop's system tray: an org.kde.StatusNotifierItem
+// exported on the session bus and registered with the tray's watcher, again
+// whenever a watcher appears (a panel that crashed or reloaded).
+
+#include <systemd/sd-bus.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/BusConnection.h"
+#include "hosts/statusbar/TrayPixmap.h"
+
+namespace statusbar {
+
+class StatusNotifierItem {
+public:
+    static constexpr const char* kObjectPath = "/StatusNotifierItem";
+    static constexpr const char* kInterface = "org.kde.StatusNotifierItem";
+    static constexpr const char* kWatcher = "org.kde.StatusNotifierWatcher";
+
+    // `activate` runs on a primary click.
+    StatusNotifierItem(BusConnection& connection, std::function<void()> activate, bool verbose);
+    ~StatusNotifierItem();
+    StatusNotifierItem(const StatusNotifierItem&) = delete;
+    StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
+
+    const std::string& serviceName() const { return serviceName_; }
+    // The item was redrawn: new pixmaps and words, announced to the tray. The
+    // first update also takes the bus name and registers with the watcher.
+    void update(const graphics::Image& strip, const BatteryState& battery);
+
+private:
+    static const sd_bus_vtable kVTable[];
+    static int getString(sd_bus*, const char*, const char*, const char* property, sd_bus_message* reply, void* self,
+                         sd_bus_error*);
+    static int getPixmaps(sd_bus*, const char*, const char*, const char* property, sd_bus_message* reply, void* self,
+                          sd_bus_error*);
+    static int getToolTip(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* self,
+                          sd_bus_error*);
+    static int getBool(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*);
+    static int getWindowId(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
+                           sd_bus_error*);
+    static int onActivate(sd_bus_message* call, void* self, sd_bus_error*);
+    static int onIgnoredClick(sd_bus_message* call, void* self, sd_bus_error*);
+    static int onWatcherOwnerChanged(sd_bus_message* signal, void* self, sd_bus_error*);
+    static int onRegistered(sd_bus_message* reply, void* self, sd_bus_error*);
+
+    void registerWithWatcher();
+    std::string status() const;
+
+    BusConnection& connection_;
+    std::function<void()> activate_;
+    bool verbose_;
+    std::string serviceName_;
+    std::vector<TrayPixmap> pixmaps_;
+    BatteryState battery_;
+    std::string tooltip_;
+    sd_bus_slot* objectSlot_ = nullptr;
+    sd_bus_slot* matchSlot_ = nullptr;
+    sd_bus_slot* nameSlot_ = nullptr;
+    sd_bus_slot* registerSlot_ = nullptr;
+};
+
+}  // namespace statusbar

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <cstdlib>
+#include <memory>
+#include <filesystem>
+
+#include "tests/hosts/TrayTestSupport.h"
+#include "tests/support/TempPreferences.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A private bus, a preferences root with the shipped themes, a notify folder.
+class TrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
+        for (const auto& theme : fs::directory_iterator(AMPORA_SHIPPED_THEMES))
+            fs::copy_file(theme.path(), prefs.root() + "/Ampora/" + theme.path().filename().string());
+        prefs.writeFile(batteryFile, "57");
+    }
+    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
+
+    std::vector<std::string> trayArguments() const {
+        return {"--tray", "--battery-file", batteryFile, "--png", png, "--verbose"};
+    }
+    static std::string itemName(const HostProcess& host) {
+        return "org.kde.StatusNotifierItem-" + std::to_string(host.pid()) + "-1";
+    }
+    static int ampora(const std::string& arguments) {
+        return shell(std::string("'") + AMPORA_BINARY + "' " + arguments + " > /dev/null");
+    }
+    bool sameAsPNG(TestWatcher& watcher, const std::string& item) {
+        const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
+        if (pixmaps.empty()) return false;
+        const Pixmap tray = premultiplied(pixmaps[0]), file = readPNG(png);
+        return tray.width == file.width && tray.height == file.height && tray.argb == file.argb;
+    }
+
+    TempPreferences prefs;
+    PrivateSessionBus bus;
+    const std::string batteryFile = prefs.root() + "/battery", png = prefs.root() + "/battery.png";
+};
+
+}  // namespace
+
+TEST_F(TrayTest, TheItemShowsWhatTheStatusBarDraws) {
+    TestWatcher watcher(bus.address());
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    const std::string item = itemName(host);
+    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty(); }));
+    EXPECT_EQ(watcher.registrations()[0], item);
+    EXPECT_EQ(watcher.stringProperty(item, "Category"), "Hardware");
+    EXPECT_EQ(watcher.stringProperty(item, "Id"), "ampora");
+    EXPECT_EQ(watcher.stringProperty(item, "Status"), "Active");
+    EXPECT_EQ(watcher.toolTipTitle(item), "57 %, on battery");
+
+    // The engine is off: the host's stock battery, the very pixels of the PNG.
+    ASSERT_TRUE(watcher.waitUntil([&] { return fs::exists(png); }));
+    EXPECT_TRUE(sameAsPNG(watcher, item));
+    const auto stock = watcher.pixmapProperty(item, "IconPixmap");
+    ASSERT_EQ(stock.size(), 2u);
+    EXPECT_EQ(stock[0].width, 54);
+    EXPECT_EQ(stock[1].height, stock[0].height / 2);
+
+    watcher.waitUntil([] { return false; }, 100ms);  // signals of the first frame
+    const int before = watcher.newIcons();
+    ASSERT_EQ(ampora("set enabled true"), 0);
+    EXPECT_TRUE(watcher.waitUntil(
+        [&] { return watcher.newIcons() > before && watcher.pixmapProperty(item, "IconPixmap")[0].argb != stock[0].argb; },
+        1000ms))
+        << "NewIcon and the themed icon within a second";
+    EXPECT_TRUE(watcher.waitUntil([&] { return sameAsPNG(watcher, item); }));
+
+    prefs.writeFile(batteryFile, "12");
+    EXPECT_TRUE(watcher.waitUntil([&] { return watcher.stringProperty(item, "Status") == "NeedsAttention"; }));
+    EXPECT_EQ(watcher.toolTipTitle(item), "12 %, on battery");
+    prefs.writeFile(batteryFile, "12 charging");
+    EXPECT_TRUE(watcher.waitUntil([&] { return watcher.stringProperty(item, "Status") == "Active"; }));
+    EXPECT_EQ(watcher.toolTipTitle(item), "12 %, charging");
+
+    // Clicks other than the primary one do nothing, and answer.
+    EXPECT_TRUE(watcher.call(item, "SecondaryActivate", "ii", 10, 10));
+    EXPECT_TRUE(watcher.scroll(item));
+    EXPECT_TRUE(host.alive());
+}
+
+TEST_F(TrayTest, RegistersWithATrayThatStartsLater) {
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    // No tray yet: the host keeps drawing.
+    ASSERT_EQ(shell("for i in $(seq 100); do [ -e '" + png + "' ] && exit 0; sleep 0.05; done; exit 1"), 0);
+    TestWatcher late(bus.address());
+    ASSERT_TRUE(late.waitUntil([&] { return late.registrations().size() == 1; }));
+    EXPECT_EQ(late.registrations()[0], itemName(host));
+    EXPECT_EQ(late.toolTipTitle(itemName(host)), "57 %, on battery");
+}
+
+TEST_F(TrayTest, RegistersWithATrayStartedAfterOneWasKilled) {
+    const std::string first = prefs.root() + "/first", second = prefs.root() + "/second";
+    auto registered = [](const std::string& path) {
+        return shell("for i in $(seq 100); do [ -s '" + path + "' ] && exit 0; sleep 0.05; done; exit 1") == 0;
+    };
+    auto tray = std::make_unique<HostProcess>(STAND_IN_TRAY, std::vector<std::string>{"record", first});
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    ASSERT_TRUE(registered(first));
+    ::kill(tray->pid(), SIGKILL);
+    tray.reset();
+    HostProcess another(STAND_IN_TRAY, {"record", second});
+    ASSERT_TRUE(registered(second));
+    EXPECT_EQ(readWholeFile(second), itemName(host) + "\n");
+    EXPECT_EQ(readWholeFile(first), itemName(host) + "\n");
+}
+
+TEST_F(TrayTest, AWatcherThatNeverAnswersStallsNothing) {
+    TestWatcher broken(bus.address(), /*answers=*/false);
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    ASSERT_TRUE(broken.waitUntil([&] { return !broken.registrations().empty(); }));
+    const int before = broken.newIcons();
+    ASSERT_EQ(ampora("set enabled true"), 0);
+    EXPECT_TRUE(broken.waitUntil([&] { return broken.newIcons() > before; }, 1000ms));
+    EXPECT_TRUE(broken.waitUntil([&] { return readPNG(png).width != 54; }, 1000ms)) << "the PNG is redrawn too";
+    EXPECT_TRUE(host.alive());
+}
+
+TEST_F(TrayTest, WithoutASessionBusTheHostStillDraws) {
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + prefs.root() + "/no-bus").c_str(), 1);
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    EXPECT_EQ(shell("for i in $(seq 100); do [ -e '" + png + "' ] && exit 0; sleep 0.05; done; exit 1"), 0);
+    EXPECT_TRUE(host.alive());
+}
+
+TEST_F(TrayTest, WaybarGetsOneJsonLinePerRedraw) {
+    const std::string out = prefs.root() + "/waybar.out";
+    HostProcess host(STATUSBAR_BINARY, {"--waybar", "--once", "--simulate", "57:charging", "--png", png}, out);
+    ASSERT_EQ(host.wait(), 0);
+    EXPECT_EQ(readWholeFile(out),
+              "{\"text\": \"57%\", \"tooltip\": \"Battery 57 %, charging\", \"class\": [\"charging\"], "
+              "\"percentage\": 57}\n");
+    EXPECT_TRUE(fs::exists(png)) << "beside the PNG";
+}
