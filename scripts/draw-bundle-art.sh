@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 ampora="${1:-build/tools/ampora}"
 for js in settings/bundle/art/*.js; do
   name="$(basename "$js" .js)"
-  "$ampora" eval --timeout-ms 2000 --file "$js" -o "settings/bundle/Resources/$name@2x.png" >/dev/null
+  "$ampora" eval --timeout-ms 2000 --file "$js" -o "settings/bundle/$name@2x.png" >/dev/null
 done
