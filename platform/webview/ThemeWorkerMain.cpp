@@ -75,6 +75,7 @@ int main() {
         return 3;
     }
 
+    if (!worker::sendAll(worker::kSocketFd, std::string(worker::kReady, worker::kReadyLength))) return 0;
     worker::Reader reader;
     std::vector<char> buffer(1 << 16);
     for (;;) {
