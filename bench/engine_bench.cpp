@@ -17,9 +17,9 @@
 
 #include "engine/QVAXManager.h"
 #include "platform/foundation/Base64.h"
-#include "platform/graphics/PNG.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/webview/Fonts.h"
+#include "platform/webview/PngWriter.h"
 
 extern char** environ;
 
@@ -76,7 +76,7 @@ std::string direct(int level) {
         cairo_fill(cr);
     }
     cairo_destroy(cr);
-    const std::string png = graphics::encodePNG(surface);
+    const std::string png = webview::writePNG(surface);
     cairo_surface_destroy(surface);
     // The engine decodes the theme's data URL into an image too.
     return foundation::base64Encode(png);
@@ -105,6 +105,24 @@ int runProcess(std::vector<std::string> args) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+QVAXManager* gManager = nullptr;
+
+void BM_EngineRedraw(benchmark::State& state) {
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(gManager->batteryImageWithForegoundColor(graphics::Color::grey(1), i % 2 ? 60 : 40,
+                                                                          (i / 2) % 101, false, false));
+        ++i;
+    }
+}
+BENCHMARK(BM_EngineRedraw)->Unit(benchmark::kMicrosecond);
+
+void BM_DirectCairo(benchmark::State& state) {
+    int i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(direct(i++ % 101));
+}
+BENCHMARK(BM_DirectCairo)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,6 +136,7 @@ int main(int argc, char** argv) {
     foundation::writeDictionaryToFile({{"enabled", true}}, root + "/com.kelvary.ampora.plist");
 
     QVAXManager manager;
+    gManager = &manager;
     if (!manager.batteryImageWithForegoundColor(graphics::Color::grey(1), 40, 57, false, false)) {
         std::fprintf(stderr, "the default theme gave no image\n");
         return 1;

@@ -4,12 +4,17 @@
 #include "platform/foundation/LenientValues.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "platform/webview/WebView.h"
 
 using namespace foundation;
 
 QVAXManager& QVAXManager::sharedManager() {
     // Never destroyed: the hooks may still ask for it while the process exits.
-    static QVAXManager* manager = new QVAXManager();
+    static QVAXManager* manager = [] {
+        // The theme evaluator starts while the host carries on.
+        webview::UIWebView::prewarm();
+        return new QVAXManager();
+    }();
     return *manager;
 }
 

@@ -129,11 +129,10 @@ FontMetrics Fonts::metrics(const FontSpec& font) {
 
 PangoLayout* Fonts::layout(const FontSpec& font, const std::string& text) {
     const std::string cacheKey = key(font) + '\n' + text;
-    for (size_t i = 0; i < layouts_.size(); ++i)
-        if (layouts_[i].key == cacheKey) {
-            std::rotate(layouts_.begin(), layouts_.begin() + long(i), layouts_.begin() + long(i) + 1);
-            return PANGO_LAYOUT(g_object_ref(layouts_.front().layout));
-        }
+    if (auto it = layouts_.find(cacheKey); it != layouts_.end()) {
+        recency_.splice(recency_.begin(), recency_, it->second.recency);
+        return PANGO_LAYOUT(g_object_ref(it->second.layout));
+    }
     // The canvas draws white space characters as plain spaces, on one line.
     gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
     for (gchar* p = valid; *p; ++p)
@@ -142,12 +141,15 @@ PangoLayout* Fonts::layout(const FontSpec& font, const std::string& text) {
     pango_layout_set_font_description(made, description(font));
     pango_layout_set_text(made, valid, -1);
     g_free(valid);
-    constexpr size_t kKept = 16;
+    constexpr size_t kKept = 512;
     if (layouts_.size() == kKept) {
-        g_object_unref(layouts_.back().layout);
-        layouts_.pop_back();
+        auto oldest = layouts_.find(recency_.back());
+        g_object_unref(oldest->second.layout);
+        layouts_.erase(oldest);
+        recency_.pop_back();
     }
-    layouts_.insert(layouts_.begin(), {cacheKey, made});
+    recency_.push_front(cacheKey);
+    layouts_.emplace(cacheKey, CachedLayout{made, recency_.begin()});
     return PANGO_LAYOUT(g_object_ref(made));
 }
 

@@ -5,7 +5,9 @@
 
 #include <pango/pangocairo.h>
 
+#include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/webview/CssFont.h"
@@ -49,10 +51,12 @@ public:
 private:
     Fonts();
     struct CachedLayout {
-        std::string key;
         PangoLayout* layout;
+        std::list<std::string>::iterator recency;
     };
-    std::vector<CachedLayout> layouts_;  // most recent first
+    // A status bar shows a few hundred labels (levels, heights): all are kept.
+    std::unordered_map<std::string, CachedLayout> layouts_;
+    std::list<std::string> recency_;  // most recent first
     PangoFontMap* map_ = nullptr;
     PangoContext* context_ = nullptr;
 };

@@ -113,10 +113,10 @@ void installPage(JSGlobalContextRef page) {
     js::setProperty(page, native, "log", function(page, "log", nativeLog));
     js::setProperty(page, native, "Image", js::makeImageConstructor(page));
 
-    JSStringRef source = JSStringCreateWithUTF8CString(kPrelude);
+    // Made once: every page is built from the same text.
+    static JSStringRef source = JSStringCreateWithUTF8CString(kPrelude);
     JSValueRef exception = nullptr;
     JSValueRef prelude = JSEvaluateScript(page, source, nullptr, nullptr, 1, &exception);
-    JSStringRelease(source);
     if (!prelude || exception || !JSValueIsObject(page, prelude)) return;
     JSValueRef arguments[] = {native};
     JSObjectCallAsFunction(page, JSValueToObject(page, prelude, nullptr), nullptr, 1, arguments, &exception);

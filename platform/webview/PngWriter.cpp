@@ -67,8 +67,9 @@ std::string writePNG(cairo_surface_t* surface) {
 
     // Every row filtered "Up" (the difference to the row above): cheap, and
     // the repeated rows of an icon become runs of zeros.
-    const size_t rowBytes = size_t(width) * 4;
-    std::vector<unsigned char> filtered((rowBytes + 1) * height);
+    const size_t rowBytes = size_t(width) * 4, filteredBytes = (rowBytes + 1) * height;
+    // Not zeroed first: every byte is written (a large icon would pay for it).
+    std::unique_ptr<unsigned char[]> filtered(new unsigned char[filteredBytes]);
     std::vector<unsigned char> row(rowBytes), above(rowBytes, 0);
     for (int y = 0; y < height; ++y) {
         unpremultiplyRow(data + size_t(y) * stride, row.data(), width);
@@ -77,9 +78,9 @@ std::string writePNG(cairo_surface_t* surface) {
         for (size_t i = 0; i < rowBytes; ++i) out[i + 1] = static_cast<unsigned char>(row[i] - above[i]);
         row.swap(above);
     }
-    std::vector<unsigned char> compressed(libdeflate_zlib_compress_bound(deflater, filtered.size()));
-    const size_t length =
-        libdeflate_zlib_compress(deflater, filtered.data(), filtered.size(), compressed.data(), compressed.size());
+    const size_t bound = libdeflate_zlib_compress_bound(deflater, filteredBytes);
+    std::unique_ptr<unsigned char[]> compressed(new unsigned char[bound]);
+    const size_t length = libdeflate_zlib_compress(deflater, filtered.get(), filteredBytes, compressed.get(), bound);
     if (length == 0) return {};
 
     std::string png("\x89PNG\r\n\x1a\n", 8);
@@ -89,7 +90,7 @@ std::string writePNG(cairo_surface_t* surface) {
     put32(header, std::uint32_t(height));
     header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, adaptive filters, no interlace
     chunk(png, "IHDR", header.data(), header.size());
-    chunk(png, "IDAT", compressed.data(), length);
+    chunk(png, "IDAT", compressed.get(), length);
     chunk(png, "IEND", nullptr, 0);
     return png;
 }

@@ -55,6 +55,8 @@ void warmUp(ScriptPages& pages) {
 
 }  // namespace
 
+// Exits skip exit-time handlers: a leak checker's stops threads with ptrace,
+// which the sandbox forbids, and there is nothing to flush.
 int main() {
     // A worker outliving the process it serves would be of use to no one.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -75,15 +77,16 @@ int main() {
         return 3;
     }
 
+    if (!worker::sendAll(worker::kSocketFd, std::string(worker::kReady, worker::kReadyLength))) std::_Exit(0);
     worker::Reader reader;
     std::vector<char> buffer(1 << 16);
     for (;;) {
         worker::Request request;
         while (!reader.takeRequest(request)) {
-            if (reader.corrupt()) return 4;
+            if (reader.corrupt()) std::_Exit(4);
             const ssize_t n = ::recv(worker::kSocketFd, buffer.data(), buffer.size(), 0);
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return 0;  // the asking process is gone
+            if (n <= 0) std::_Exit(0);  // the asking process is gone
             reader.append(buffer.data(), size_t(n));
         }
         if (request.op == worker::Op::ClosePage) {
@@ -96,7 +99,7 @@ int main() {
                                      reply.outcome);
         reply.console = std::move(console);
         attachPixels(reply);
-        if (!worker::sendAll(worker::kSocketFd, worker::encode(reply))) return 0;
+        if (!worker::sendAll(worker::kSocketFd, worker::encode(reply))) std::_Exit(0);
         pages.prepareSparePage();
     }
 }

@@ -48,7 +48,9 @@ std::string EvaluationOutcome::describe() const {
     return message;
 }
 
-UIWebView::UIWebView() : page_(WorkerClient::shared().newPageId()) { WorkerClient::shared().prepare(); }
+void UIWebView::prewarm() { WorkerClient::shared().prepare(); }
+
+UIWebView::UIWebView() : page_(WorkerClient::shared().newPageId()) { prewarm(); }
 
 UIWebView::~UIWebView() { WorkerClient::shared().closePage(page_); }
 

@@ -32,6 +32,10 @@ public:
     // No theme needs more; a longer script is not run.
     static constexpr size_t kMaxScriptBytes = (size_t(1) << 20) + 4096;
 
+    // Starts the evaluator process now, without waiting for it, so that the
+    // first evaluation does not pay for its start.
+    static void prewarm();
+
     UIWebView();
     ~UIWebView();
     UIWebView(const UIWebView&) = delete;

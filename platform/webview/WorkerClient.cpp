@@ -28,6 +28,8 @@ namespace {
 constexpr const char* kWorkerName = "ampora-theme-worker";
 // How often the worker's resident size is looked at while it runs a script.
 constexpr std::chrono::milliseconds kWatchInterval{10};
+// Loading JavaScriptCore and the fonts takes a fraction of this even on a busy machine.
+constexpr std::chrono::seconds kStartLimit{20};
 
 bool executable(const fs::path& path) { return ::access(path.c_str(), X_OK) == 0; }
 
@@ -91,10 +93,30 @@ bool WorkerClient::start(std::string& why) {
     }
     pid_ = pid;
     fd_ = sockets[0];
+    ready_ = false;
     return true;
 }
 
+bool WorkerClient::awaitReady(std::string& why) {
+    if (ready_) return true;
+    std::string greeting;
+    const auto end = std::chrono::steady_clock::now() + kStartLimit;
+    while (greeting.size() < worker::kReadyLength) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        pollfd p{fd_, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) == 0) return why = "the theme worker did not start in time", false;
+        char c[worker::kReadyLength];
+        const ssize_t n = ::recv(fd_, c, worker::kReadyLength - greeting.size(), 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return why = "the theme worker ended while starting", false;
+        greeting.append(c, size_t(n));
+    }
+    if (greeting != std::string(worker::kReady, worker::kReadyLength)) return why = "the theme worker greeted wrongly", false;
+    return ready_ = true;
+}
+
 void WorkerClient::stop() {
+    ready_ = false;
     if (fd_ >= 0) ::close(fd_);
     if (pid_ > 0) {
         ::kill(pid_, SIGKILL);
@@ -103,6 +125,13 @@ void WorkerClient::stop() {
     }
     fd_ = -1;
     pid_ = -1;
+}
+
+void WorkerClient::restart() {
+    stop();
+    // Started at once, so the next evaluation finds it (nearly) ready.
+    std::string why;
+    start(why);
 }
 
 size_t WorkerClient::residentBytes() const {
@@ -126,7 +155,7 @@ std::uint32_t WorkerClient::newPageId() {
 
 void WorkerClient::closePage(std::uint32_t page) {
     std::lock_guard guard(mutex_);
-    if (fd_ < 0) return;
+    if (fd_ < 0 || !ready_) return;
     worker::Request request;
     request.op = worker::Op::ClosePage;
     request.page = page;
@@ -138,15 +167,16 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     using Clock = std::chrono::steady_clock;
     std::lock_guard guard(mutex_);
     std::string why;
-    if (pid_ < 0 && !start(why)) {
+    // A page that lived in a worker since killed starts fresh anyway.
+    bool sent = false;
+    for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
+        if (pid_ < 0 && !start(why)) break;
+        sent = awaitReady(why) && worker::sendAll(fd_, worker::encode(request));
+        if (!sent) stop();
+    }
+    if (!sent) {
         foundation::logLine("AMPORA: " + why);
         return failure(EvaluationOutcome::Kind::Stopped, "was not run: " + why);
-    }
-    // A page that lived in a worker since killed starts fresh anyway.
-    if (!worker::sendAll(fd_, worker::encode(request))) {
-        stop();
-        if (!start(why) || !worker::sendAll(fd_, worker::encode(request)))
-            return failure(EvaluationOutcome::Kind::Stopped, "was not run: the theme worker does not answer");
     }
 
     const auto end = Clock::now() + deadline;
@@ -156,7 +186,7 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     while (!reader.takeReply(reply)) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         if (reader.corrupt() || left.count() <= 0) {
-            stop();
+            restart();
             if (reader.corrupt()) return failure(EvaluationOutcome::Kind::Stopped, "ended the theme worker");
             return failure(EvaluationOutcome::Kind::Timeout,
                            "ran longer than " + std::to_string(deadline.count()) + " ms and was stopped");
@@ -171,18 +201,18 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
             const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
-                stop();
+                restart();
                 return failure(EvaluationOutcome::Kind::Stopped, "ended the theme worker");
             }
             reader.append(buffer.data(), size_t(n));
         } else if (ready == 0 && residentBytes() > memoryLimit) {
-            stop();
+            restart();
             return failure(EvaluationOutcome::Kind::Stopped,
                            "used more than " + std::to_string(memoryLimit >> 20) + " MB and was stopped");
         }
     }
     // Memory a script kept past its evaluation is given back by a new worker.
-    if (++calls_ % 32 == 0 && residentBytes() > memoryLimit / 2) stop();
+    if (++calls_ % 32 == 0 && residentBytes() > memoryLimit / 2) restart();
     for (const auto& line : reply.console) foundation::logLine(line);
     return reply;
 }

@@ -33,13 +33,18 @@ public:
 private:
     WorkerClient() = default;
     bool start(std::string& why);
+    // Waits for the started worker's greeting; start-up is not charged to a
+    // script's deadline, but it has a limit of its own.
+    bool awaitReady(std::string& why);
     void stop();
+    void restart();
     size_t residentBytes() const;
     worker::Reply failure(EvaluationOutcome::Kind kind, const std::string& message);
 
     std::mutex mutex_;
     pid_t pid_ = -1;
     int fd_ = -1;
+    bool ready_ = false;
     std::uint32_t nextPage_ = 1;
     unsigned calls_ = 0;
 };

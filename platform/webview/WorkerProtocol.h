@@ -12,6 +12,9 @@ namespace webview::worker {
 
 // The descriptor the worker finds its end of the socket on.
 constexpr int kSocketFd = 3;
+// What the worker sends once, when it is ready for requests (in its sandbox).
+constexpr char kReady[] = "AMPORA-WORKER-READY";
+constexpr size_t kReadyLength = sizeof kReady - 1;
 
 enum class Op : std::uint32_t { Evaluate = 1, ClosePage = 2 };
 
