@@ -50,8 +50,9 @@ TEST_F(InstalledTest, LaysOutADesktopProgram) {
     EXPECT_NE(unit.find("WantedBy=graphical-session.target"), std::string::npos);
     const std::string entry = prefix + "/share/applications/ampora-settings.desktop";
     EXPECT_NE(readWholeFile(entry).find("Exec=" + prefix + "/bin/ampora-settings\n"), std::string::npos);
-    if (shell("command -v desktop-file-validate > /dev/null") == 0)
+    if (shell("command -v desktop-file-validate > /dev/null") == 0) {
         EXPECT_EQ(shell("desktop-file-validate " + quoted(entry)), 0);
+    }
     if (shell("command -v systemd-analyze > /dev/null") == 0) {
         // The unit names an installed program, so verification also checks it is there.
         const std::string log = prefs.root() + "/verify.log";
