@@ -1,7 +1,8 @@
 // What the tray costs on top of a redraw: the status bar's redraw with the
 // default theme writing its PNG, the same with the tray item updated and its
-// NewIcon/NewToolTip/NewStatus sent on a private session bus, and the tray
-// update alone (pixmaps in the tray's byte order, signals handed to the bus).
+// NewIcon/NewToolTip/NewStatus sent on a private session bus, the tray's part
+// of a redraw alone (signals handed to the bus), and what a tray's read of
+// IconPixmap then costs (both sizes in the tray's byte order).
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -20,6 +21,7 @@
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "hosts/statusbar/StatusNotifierItem.h"
+#include "hosts/statusbar/TrayPixmap.h"
 #include "platform/foundation/PlistFile.h"
 
 extern char** environ;
@@ -34,15 +36,17 @@ double medianOf(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
-// Redraws with the level alternating, so every frame is new and written.
-double medianRedraw(statusbar::StatusBar& bar, int rounds) {
-    std::vector<double> times;
+// Redraws with the level alternating, so every frame is new and written;
+// `tray` says for each round whether the tray item takes part. Rounds with and
+// without it interleave, so both see the same disk and machine load.
+void measure(statusbar::StatusBar& bar, int rounds, bool& tray, Clock::time_point& start, std::vector<double>& without,
+             std::vector<double>& with) {
     for (int i = 0; i < rounds; ++i) {
-        const auto start = Clock::now();
+        tray = i % 4 >= 2;
+        start = Clock::now();
         bar.batteryChanged({56 + i % 2, 0, false});
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        (tray ? with : without).push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
-    return medianOf(times);
 }
 
 pid_t startBus(std::string& address) {
@@ -85,34 +89,45 @@ int main() {
     statusbar::StatusBar bar(options);
     statusbar::registerHostClasses(bar);
     statusbar::loadPlugins(AMPORA_PLUGIN_FOLDER);
-    const int rounds = 300;
-    medianRedraw(bar, 20);  // warm: theme loaded, fonts, memo
-    const double png = medianRedraw(bar, rounds);
+    const int rounds = 600;
 
     notify::RunLoop& loop = notify::RunLoop::main();
     std::string error;
     auto bus = statusbar::BusConnection::openSession(loop, error);
     if (!bus) return std::fprintf(stderr, "tray_bench: %s\n", error.c_str()), 1;
     statusbar::StatusNotifierItem item(*bus, [] {}, false);
-    std::vector<double> updates;
+    bool tray = false;
+    Clock::time_point redrawStart;
+    std::vector<double> strips, updates, reads, png, withTray;
     bar.addRedrawObserver([&](const graphics::Image& strip, const statusbar::BatteryState& battery) {
         const auto start = Clock::now();
+        // Observers see the strip before it is written: the redraw without its PNG.
+        strips.push_back(std::chrono::duration<double, std::micro>(start - redrawStart).count());
+        if (!tray) return;
         item.update(strip, battery);
-        updates.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        const auto sent = Clock::now();
+        updates.push_back(std::chrono::duration<double, std::micro>(sent - start).count());
+        statusbar::trayPixmaps(strip);
+        reads.push_back(std::chrono::duration<double, std::micro>(Clock::now() - sent).count());
     });
-    medianRedraw(bar, 20);
-    updates.clear();
-    const double tray = medianRedraw(bar, rounds);
-    const double update = medianOf(updates);
+    measure(bar, 40, tray, redrawStart, png, withTray);  // warm: theme loaded, fonts, memo, bus name
+    strips.clear(), png.clear(), withTray.clear(), updates.clear(), reads.clear();
+    measure(bar, rounds, tray, redrawStart, png, withTray);
     loop.runUntil(Clock::now() + std::chrono::milliseconds(50));
+    const double stripMedian = medianOf(strips), pngMedian = medianOf(png), trayMedian = medianOf(withTray),
+                 update = medianOf(updates);
 
     const auto strip = bar.lastStrip();
-    std::printf("tray_bench: %d redraws each, default theme, %dx%d px strip, medians\n", rounds, strip->pixelWidth(),
-                strip->pixelHeight());
-    std::printf("  redraw + PNG written                  %8.1f us\n", png);
-    std::printf("  redraw + PNG written + tray emitted   %8.1f us  (+%.1f %%)\n", tray, 100 * (tray - png) / png);
-    std::printf("  tray update alone (IconPixmap, 2 sizes, signals sent)  %8.1f us  (%.1f %% of the PNG redraw)\n",
-                update, 100 * update / png);
+    std::printf("tray_bench: %d redraws, half with the tray, default theme, %dx%d px strip, medians\n", rounds,
+                strip->pixelWidth(), strip->pixelHeight());
+    std::printf("  redraw to the strip (no PNG, no tray)         %8.1f us\n", stripMedian);
+    std::printf("  redraw + PNG written (atomically, fsync)      %8.1f us\n", pngMedian);
+    std::printf("  redraw + PNG written + IconPixmap emitted     %8.1f us  (%+.1f %%)\n", trayMedian,
+                100 * (trayMedian - pngMedian) / pngMedian);
+    std::printf("  the tray's part (3 signals sent)              %8.1f us  (%.1f %% of the PNG redraw, %.1f %% of "
+                "the strip alone)\n",
+                update, 100 * update / pngMedian, 100 * update / stripMedian);
+    std::printf("  a tray reading IconPixmap (2 sizes made)      %8.1f us\n", medianOf(reads));
 
     ::kill(daemon, SIGTERM);
     ::waitpid(daemon, nullptr, 0);

@@ -29,6 +29,7 @@ int appendPixmaps(sd_bus_message* reply, const std::vector<TrayPixmap>& pixmaps)
 }  // namespace
 
 // Only the SNI's own signals announce changes; PropertiesChanged is not part of it.
+// No attention icon: a tray then keeps showing IconPixmap while the item needs attention.
 const sd_bus_vtable StatusNotifierItem::kVTable[] = {
     SD_BUS_VTABLE_START(0),
     SD_BUS_PROPERTY("Category", "s", getString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
@@ -41,7 +42,6 @@ const sd_bus_vtable StatusNotifierItem::kVTable[] = {
     SD_BUS_PROPERTY("OverlayIconName", "s", getString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
     SD_BUS_PROPERTY("OverlayIconPixmap", "a(iiay)", getPixmaps, 0, SD_BUS_VTABLE_PROPERTY_CONST),
     SD_BUS_PROPERTY("AttentionIconName", "s", getString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
-    SD_BUS_PROPERTY("AttentionIconPixmap", "a(iiay)", getPixmaps, 0, 0),
     SD_BUS_PROPERTY("AttentionMovieName", "s", getString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
     SD_BUS_PROPERTY("ToolTip", "(sa(iiay)ss)", getToolTip, 0, 0),
     SD_BUS_PROPERTY("ItemIsMenu", "b", getBool, 0, SD_BUS_VTABLE_PROPERTY_CONST),
@@ -104,7 +104,9 @@ int StatusNotifierItem::onWatcherOwnerChanged(sd_bus_message* signal, void* self
 }
 
 void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState& battery) {
-    pixmaps_ = trayPixmaps(strip);
+    // Converted when a tray reads them, which is after the redraw, in a later turn of the loop.
+    strip_ = strip;
+    pixmaps_.reset();
     battery_ = battery;
     tooltip_ = batteryDescription(battery);
     sd_bus* bus = connection_.bus();
@@ -114,7 +116,6 @@ void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState
         registerWithWatcher();
     }
     sd_bus_emit_signal(bus, kObjectPath, kInterface, "NewIcon", nullptr);
-    sd_bus_emit_signal(bus, kObjectPath, kInterface, "NewAttentionIcon", nullptr);
     sd_bus_emit_signal(bus, kObjectPath, kInterface, "NewToolTip", nullptr);
     sd_bus_emit_signal(bus, kObjectPath, kInterface, "NewStatus", "s", status().c_str());
     connection_.process();
@@ -135,7 +136,10 @@ int StatusNotifierItem::getString(sd_bus*, const char*, const char*, const char*
 int StatusNotifierItem::getPixmaps(sd_bus*, const char*, const char*, const char* property, sd_bus_message* reply,
                                    void* self, sd_bus_error*) {
     static const std::vector<TrayPixmap> none;
-    return appendPixmaps(reply, std::strcmp(property, "OverlayIconPixmap") ? item(self).pixmaps_ : none);
+    if (!std::strcmp(property, "OverlayIconPixmap")) return appendPixmaps(reply, none);
+    StatusNotifierItem& me = item(self);
+    if (!me.pixmaps_) me.pixmaps_ = trayPixmaps(me.strip_);
+    return appendPixmaps(reply, *me.pixmaps_);
 }
 
 int StatusNotifierItem::getToolTip(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* self,

@@ -6,6 +6,7 @@
 #include <systemd/sd-bus.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,8 @@ private:
     std::function<void()> activate_;
     bool verbose_;
     std::string serviceName_;
-    std::vector<TrayPixmap> pixmaps_;
+    graphics::Image strip_;
+    std::optional<std::vector<TrayPixmap>> pixmaps_;
     BatteryState battery_;
     std::string tooltip_;
     sd_bus_slot* objectSlot_ = nullptr;

@@ -48,6 +48,11 @@ TEST_F(InstalledTest, LaysOutADesktopProgram) {
     EXPECT_NE(unit.find("ExecStart=" + prefix + "/bin/ampora-statusbar --tray\n"), std::string::npos) << unit;
     EXPECT_NE(unit.find("Restart=on-failure"), std::string::npos);
     EXPECT_NE(unit.find("WantedBy=graphical-session.target"), std::string::npos);
+    const std::string entry = prefix + "/share/applications/ampora-settings.desktop";
+    EXPECT_NE(readWholeFile(entry).find("Exec=" + prefix + "/bin/ampora-settings\n"), std::string::npos);
+    if (shell("command -v desktop-file-validate > /dev/null") == 0) {
+        EXPECT_EQ(shell("desktop-file-validate " + quoted(entry)), 0);
+    }
     if (shell("command -v systemd-analyze > /dev/null") == 0) {
         // The unit names an installed program, so verification also checks it is there.
         const std::string log = prefs.root() + "/verify.log";
@@ -88,7 +93,7 @@ TEST_F(InstalledTest, AClickOpensTheSettingsOfTheSameInstallation) {
     TestWatcher watcher(bus.address());
     const std::string settings = prefix + "/bin/ampora-settings", marker = prefs.root() + "/opened";
     fs::remove(settings);
-    prefs.writeFile(settings, "#!/bin/sh\necho opened >> '" + marker + "'\n");
+    prefs.writeFile(settings, "#!/bin/sh\necho opened >> '" + marker + "'\nsleep 1\n");
     fs::permissions(settings, fs::perms::owner_all);
 
     HostProcess host(prefix + "/bin/ampora-statusbar", {"--tray", "--simulate", "57"});
@@ -96,13 +101,15 @@ TEST_F(InstalledTest, AClickOpensTheSettingsOfTheSameInstallation) {
     ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty(); }));
     EXPECT_TRUE(watcher.call(item, "Activate", "ii", 0, 0));
     ASSERT_EQ(shell("for i in $(seq 100); do [ -s '" + marker + "' ] && exit 0; sleep 0.05; done; exit 1"), 0);
+    EXPECT_TRUE(watcher.call(item, "Activate", "ii", 0, 0)) << "the window is still open: no second one";
 
     EXPECT_TRUE(watcher.call(item, "SecondaryActivate", "ii", 0, 0));
     EXPECT_TRUE(watcher.scroll(item));
     // Without the program a click does nothing at all.
     fs::remove(settings);
+    watcher.waitUntil([] { return false; }, std::chrono::milliseconds(1200));  // the first window closed
     EXPECT_TRUE(watcher.call(item, "Activate", "ii", 0, 0));
     watcher.waitUntil([] { return false; }, std::chrono::milliseconds(300));
     EXPECT_TRUE(host.alive());
-    EXPECT_EQ(readWholeFile(marker), "opened\n") << "one start, from the one primary click";
+    EXPECT_EQ(readWholeFile(marker), "opened\n") << "one start in all";
 }
