@@ -34,7 +34,7 @@ UIImagePtr readPNG(const TempPreferences& prefs, const std::string& path) {
 std::pair<int, int> iconColumns(const UIImage& image, int from, int to, const RGBA& background) {
     int first = -1, last = -1;
     for (int x = from; x < to; ++x)
-        for (int y = 4; y < image.pixelHeight() - 4; ++y)
+        for (int y = 20; y < image.pixelHeight() - 20; ++y)  // clear of the rounded corners
             if (pixelAt(image, x, y) != background) {
                 if (first < 0) first = x;
                 last = x;
@@ -58,7 +58,9 @@ TEST(PreviewCommand, ShowsTheInstalledThemeOnBothBackgrounds) {
     EXPECT_RGBA_NEAR(pixelAt(*image, 200, 8), 38, 38, 38, 255, 0);
     EXPECT_EQ(pixelAt(*image, 0, 0)[3], 0);
     EXPECT_RGBA_NEAR(pixelAt(*image, 60, 0), 0, 0, 0, 255, 0);
-    EXPECT_RGBA_NEAR(pixelAt(*image, 219, 10), 0, 0, 0, 255, 0);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 219, 44), 0, 0, 0, 255, 0);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 0, 30), 0, 0, 0, 255, 0);
+    EXPECT_NEAR(pixelAt(*image, 1, 30)[0], 121, 10);  // the half pixel of the 1.5-pixel border
     EXPECT_RGBA_NEAR(pixelAt(*image, 60, 87), 0, 0, 0, 255, 0);
 }
 
@@ -69,8 +71,8 @@ TEST(PreviewCommand, SmallIconsSitInTheMiddleOfEachHalf) {
     ASSERT_EQ(ampora("preview --theme 'Ampora Connect' --height 12 -o '" + out + "'"), 0);
     auto image = readPNG(prefs, out);
     ASSERT_TRUE(image);
-    const auto [l0, l1] = iconColumns(*image, 2, 110, {242, 242, 242, 255});
-    const auto [d0, d1] = iconColumns(*image, 110, 218, {38, 38, 38, 255});
+    const auto [l0, l1] = iconColumns(*image, 3, 108, {242, 242, 242, 255});
+    const auto [d0, d1] = iconColumns(*image, 112, 217, {38, 38, 38, 255});
     ASSERT_GE(l0, 0);
     ASSERT_GE(d0, 0);
     EXPECT_NEAR((l0 + l1) / 2.0, 55, 1.5);
@@ -79,8 +81,8 @@ TEST(PreviewCommand, SmallIconsSitInTheMiddleOfEachHalf) {
 
 TEST(PreviewCommand, AnEmptyResultOrAnEndlessLoopShowsOnlyTheBackgrounds) {
     TempPreferences prefs;
-    prefs.writeFile("empty.js", "(height, level, charging, low, color) { return \"\"; }");
-    prefs.writeFile("loop.js", "(height, level, charging, low, color) { while (true) {} }");
+    prefs.writeFile(prefs.root() + "/empty.js", "(height, level, charging, low, color) { return \"\"; }");
+    prefs.writeFile(prefs.root() + "/loop.js", "(height, level, charging, low, color) { while (true) {} }");
     for (const char* script : {"empty.js", "loop.js"}) {
         const std::string out = prefs.root() + "/" + script + ".png";
         std::string said;
