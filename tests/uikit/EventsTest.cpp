@@ -154,6 +154,8 @@ TEST_F(Controls, TapTogglesASwitchOnceAndSendsValueChangedOnce) {
     cell->addGestureRecognizer(std::make_shared<UITapGestureRecognizer>([&](UIGestureRecognizer&) { ++cellTaps; }));
     auto toggle = std::make_shared<UISwitch>(CGRectMake(100, 30, 0, 0));
     EXPECT_EQ(toggle->frame().size, UISwitch::kSize);
+    toggle->setFrame(CGRectMake(100, 30, 200, 100));
+    EXPECT_EQ(toggle->frame(), CGRectMake(100, 30, 51, 31)) << "a switch keeps its own size";
     int changes = 0, touchUps = 0;
     toggle->addTarget([&](UIControl&) { ++changes; }, UIControlEventValueChanged);
     toggle->addTarget([&](UIControl&) { ++touchUps; }, UIControlEventTouchUpInside);

@@ -59,6 +59,7 @@ protected:
     void endTrackingWithTouch(const UITouch* touch, const UIEvent* event) override;
     void cancelTrackingWithEvent(const UIEvent* event) override;
     bool keepsGestureFromAncestor(const UIGestureRecognizer&) const override { return true; }
+    std::optional<CGSize> fixedFrameSize() const override { return kSize; }
 
 private:
     bool on_ = false;

@@ -43,7 +43,9 @@ void UIView::setFrame(const CGRect& frame) {
         return;
     }
     const CGSize old = bounds().size;
-    layer_->setFrame(frame);
+    CGRect f = frame;
+    if (auto fixed = fixedFrameSize()) f.size = *fixed;
+    layer_->setFrame(f);
     sizeChanged(old);
 }
 
