@@ -35,6 +35,7 @@ UIView::UIView(const CGRect& frame, CALayerPtr layer) : layer_(layer ? std::move
 UIView::~UIView() {
     layer_->setDelegate(nullptr);
     for (auto& sub : subviews_) sub->superview_ = nullptr;
+    for (auto& r : recognizers_) r->view_ = nullptr;
 }
 
 void UIView::setFrame(const CGRect& frame) {
