@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     };
     medianMicroseconds(50, frame);  // warm: text laid out, backing stores drawn
     const double warm = medianMicroseconds(500, frame) / 1000;
+    const double image = medianMicroseconds(50, [&](int) { benchmark::DoNotOptimize(screen.render(scale)); }) / 1000;
     const double png = medianMicroseconds(20, [&](int) { benchmark::DoNotOptimize(screen.render(scale)->pngData()); }) / 1000;
     cairo_surface_destroy(target);
     if (pngPath) screen.writePNG(pngPath, scale);
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
 
     std::printf("Settings-like window, 375 x 667 points at scale 2, %d views\n", views);
     std::printf("  warm frame into one surface:             %7.3f ms median of 500\n", warm);
+    std::printf("  frame to a new image:                    %7.3f ms median of 50\n", image);
     std::printf("  frame to a new image and PNG bytes:      %7.3f ms median of 20\n", png);
     std::printf("Preview box 110 x 44 points, built-in theme, one layout pass and draw\n");
     std::printf("  settings unchanged (no theme run):       %7.3f ms median of 500 (%d renders)\n", unchanged,
