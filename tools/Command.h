@@ -17,5 +17,6 @@ int themesCommand(const std::vector<std::string>& args);
 int installThemesCommand(const std::vector<std::string>& args);
 int setCommand(const std::vector<std::string>& args);
 int notifyCommand(const std::vector<std::string>& args);
+int previewCommand(const std::vector<std::string>& args);
 
 }  // namespace tools

@@ -14,6 +14,7 @@ const char* kUsage =
     "  render          draw one battery icon through the engine\n"
     "  sheet           a contact sheet of a theme in every state\n"
     "  check           what a theme author needs to know about a theme\n"
+    "  preview         the settings pane's light and dark preview box of a theme\n"
     "  themes          the installed themes and their types\n"
     "  install-themes  copy the shipped themes into the theme folder\n"
     "  set             write one setting and tell the status bar\n"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     if (command == "render") return tools::renderCommand(args);
     if (command == "sheet") return tools::sheetCommand(args);
     if (command == "check") return tools::checkCommand(args);
+    if (command == "preview") return tools::previewCommand(args);
     if (command == "themes") return tools::themesCommand(args);
     if (command == "install-themes") return tools::installThemesCommand(args);
     if (command == "set") return tools::setCommand(args);

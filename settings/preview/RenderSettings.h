@@ -22,6 +22,8 @@ struct RenderSettings {
     graphics::Color baseColor = graphics::Color::rgb(1, 1, 1, 0x55 / 255.0);
     // Present only when the base color is the main color at this alpha.
     std::optional<double> shareAlpha;
+
+    bool operator==(const RenderSettings&) const = default;
 };
 
 // Shared because a picker edits the very settings a preview shows.

@@ -67,6 +67,10 @@ bool isSimilarToColor(const UIColor& a, const UIColor& b, double percentage) {
            std::fabs(a.blue() - b.blue()) <= percentage && std::fabs(a.alpha() - b.alpha()) <= percentage;
 }
 
-void setSourceColor(cairo_t* cr, const UIColor& c) { cairo_set_source_rgba(cr, c.red(), c.green(), c.blue(), c.alpha()); }
+// Channels go to 8 bits as the platform rounds them (grey 0.95 is 242, not cairo's 243).
+void setSourceColor(cairo_t* cr, const UIColor& c) {
+    auto q = [](double v) { return std::round(clamp01(v) * 255) / 255; };
+    cairo_set_source_rgba(cr, q(c.red()), q(c.green()), q(c.blue()), q(c.alpha()));
+}
 
 }  // namespace uikit

@@ -50,8 +50,18 @@ void UIGestureRecognizer::handleTouches(UITouchPhase phase, const UITouchSet& to
     if (!enabled_) return;
     if (phase == UITouchPhase::Began)
         for (const auto& t : touches)
-            if (!isTracking(t.get())) touches_.push_back(t);
+            if (!isTracking(t.get())) touches_.push_back(t), gestureTouches_.push_back(t);
     if (isFinished() && phase != UITouchPhase::Ended && phase != UITouchPhase::Cancelled) return;
+    // Lifted touches leave before the recognizer hears of them, so it counts only those still down.
+    if (phase == UITouchPhase::Ended || phase == UITouchPhase::Cancelled) {
+        if (!touches.empty()) lastLocation_ = locationInView(nullptr);
+        touches_.erase(std::remove_if(touches_.begin(), touches_.end(),
+                                      [&](const UITouchPtr& t) {
+                                          return std::find(touches.begin(), touches.end(), t) != touches.end();
+                                      }),
+                       touches_.end());
+        if (!touches_.empty()) lastLocation_ = locationInView(nullptr);
+    }
     switch (phase) {
         case UITouchPhase::Began: touchesBegan(touches, event); break;
         case UITouchPhase::Moved:
@@ -63,18 +73,11 @@ void UIGestureRecognizer::handleTouches(UITouchPhase phase, const UITouchSet& to
             if (!isFinished()) touchesCancelled(touches, event);
             break;
     }
-    if (phase == UITouchPhase::Ended || phase == UITouchPhase::Cancelled) {
-        if (!touches.empty()) lastLocation_ = touches.front()->locationInWindow();
-        touches_.erase(std::remove_if(touches_.begin(), touches_.end(),
-                                      [&](const UITouchPtr& t) {
-                                          return std::find(touches.begin(), touches.end(), t) != touches.end();
-                                      }),
-                       touches_.end());
-    }
 }
 
 void UIGestureRecognizer::resetIfFinished() {
     if (!touches_.empty()) return;
+    gestureTouches_.clear();
     if (state_ == UIGestureRecognizerState::Possible) {
         reset();
         return;
@@ -98,7 +101,7 @@ bool UIGestureRecognizer::allowedToBegin() {
     if (shouldBegin_ && !shouldBegin_(*this)) return false;
     if (view_ && !view_->gestureRecognizerShouldBegin(*this)) return false;
     // A control under the touches keeps its taps from recognizers above it.
-    for (const auto& t : touches_)
+    for (const auto& t : gestureTouches_)
         if (auto hit = t->view())
             for (UIView* v = hit.get(); v && v != view_; v = v->superview())
                 if (v->keepsGestureFromAncestor(*this)) return false;

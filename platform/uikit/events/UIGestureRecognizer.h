@@ -71,7 +71,8 @@ private:
     std::function<bool(UIGestureRecognizer&)> shouldBegin_;
     UIView* view_ = nullptr;  // the view owns its recognizers
     UIGestureRecognizerState state_ = UIGestureRecognizerState::Possible;
-    std::vector<UITouchPtr> touches_;
+    std::vector<UITouchPtr> touches_;         // down now
+    std::vector<UITouchPtr> gestureTouches_;  // every touch of this gesture so far
     CGPoint lastLocation_;  // in window coordinates
     bool enabled_ = true;
     bool cancelsTouchesInView_ = true;

@@ -11,7 +11,7 @@ constexpr double kHysteresis = 10;  // points moved before a pan begins
 
 }  // namespace
 
-void UIPanGestureRecognizer::touchesBegan(const UITouchSet& touches, const UIEvent& event) {
+void UIPanGestureRecognizer::touchesBegan(const UITouchSet&, const UIEvent& event) {
     if (numberOfTouches() > maxTouches_) {
         setState(state() == UIGestureRecognizerState::Possible ? UIGestureRecognizerState::Failed
                                                                : UIGestureRecognizerState::Ended);
@@ -19,7 +19,6 @@ void UIPanGestureRecognizer::touchesBegan(const UITouchSet& touches, const UIEve
     }
     start_ = last_ = previous_ = locationInView(nullptr);
     lastTime_ = previousTime_ = event.timestamp();
-    (void)touches;
 }
 
 void UIPanGestureRecognizer::touchesMoved(const UITouchSet&, const UIEvent& event) {
@@ -33,15 +32,13 @@ void UIPanGestureRecognizer::touchesMoved(const UITouchSet&, const UIEvent& even
     }
 }
 
-void UIPanGestureRecognizer::touchesEnded(const UITouchSet& touches, const UIEvent&) {
-    if (numberOfTouches() > touches.size()) return;
+void UIPanGestureRecognizer::touchesEnded(const UITouchSet&, const UIEvent&) {
+    if (numberOfTouches() > 0) return;
     if (state() == UIGestureRecognizerState::Began || state() == UIGestureRecognizerState::Changed)
         setState(UIGestureRecognizerState::Ended);
     else
         setState(UIGestureRecognizerState::Failed);
 }
-
-void UIPanGestureRecognizer::reset() { start_ = last_ = previous_ = {}; }
 
 CGPoint UIPanGestureRecognizer::translationInView(const UIView* view) const {
     if (!view) return {last_.x - start_.x, last_.y - start_.y};

@@ -25,7 +25,6 @@ protected:
     void touchesBegan(const UITouchSet& touches, const UIEvent& event) override;
     void touchesMoved(const UITouchSet& touches, const UIEvent& event) override;
     void touchesEnded(const UITouchSet& touches, const UIEvent& event) override;
-    void reset() override;
 
 private:
     size_t minTouches_ = 1;

@@ -22,7 +22,7 @@ void UITapGestureRecognizer::touchesMoved(const UITouchSet&, const UIEvent&) {
 }
 
 void UITapGestureRecognizer::touchesEnded(const UITouchSet& touches, const UIEvent&) {
-    if (numberOfTouches() > touches.size()) return;  // wait for the last finger
+    if (numberOfTouches() > 0) return;  // wait for the last finger
     const int taps = touches.empty() ? 1 : touches.front()->tapCount();
     if (maxTouches_ == touchesRequired_ && taps >= tapsRequired_) setState(UIGestureRecognizerState::Ended);
     else if (taps >= tapsRequired_) setState(UIGestureRecognizerState::Failed);

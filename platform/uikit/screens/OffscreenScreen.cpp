@@ -14,11 +14,13 @@ OffscreenScreen::OffscreenScreen(UIWindowPtr window) : window_(std::move(window)
 UIImagePtr OffscreenScreen::render(double scale) const {
     if (!(scale > 0) || !std::isfinite(scale)) scale = graphics::mainScreenScale();
     const CGSize size = window_->bounds().size;
-    UIGraphicsBeginImageContextWithOptions(size, false, scale);
-    renderInto(UIGraphicsGetCurrentContext());
-    UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return image;
+    // Drawn straight into the image's own pixels: no copy of a whole screen.
+    graphics::BitmapContext bitmap(size.width, size.height, scale);
+    cairo_scale(bitmap.cairo(), scale, scale);
+    UIGraphicsPushContext(bitmap.cairo());
+    renderInto(bitmap.cairo());
+    UIGraphicsPopContext();
+    return bitmap.image();
 }
 
 void OffscreenScreen::renderInto(cairo_t* cr) const {

@@ -35,6 +35,7 @@ UIView::UIView(const CGRect& frame, CALayerPtr layer) : layer_(layer ? std::move
 UIView::~UIView() {
     layer_->setDelegate(nullptr);
     for (auto& sub : subviews_) sub->superview_ = nullptr;
+    for (auto& r : recognizers_) r->view_ = nullptr;
 }
 
 void UIView::setFrame(const CGRect& frame) {
@@ -43,7 +44,9 @@ void UIView::setFrame(const CGRect& frame) {
         return;
     }
     const CGSize old = bounds().size;
-    layer_->setFrame(frame);
+    CGRect f = frame;
+    if (auto fixed = fixedFrameSize()) f.size = *fixed;
+    layer_->setFrame(f);
     sizeChanged(old);
 }
 

@@ -149,6 +149,8 @@ protected:
     // True when a recognizer of an ancestor must not take touches that hit this view (taps on controls).
     virtual bool keepsGestureFromAncestor(const UIGestureRecognizer&) const { return false; }
     void setDrawsContent(bool draws, bool cached = true) { layer_->setDrawsContent(draws, cached); }
+    // A size the view always has, whatever frame it is given (a switch); nullopt: any.
+    virtual std::optional<CGSize> fixedFrameSize() const { return std::nullopt; }
     // The window a tree whose top is this view belongs to (a window, or a window's overlays).
     virtual UIWindow* windowOfRoot() const { return nullptr; }
 

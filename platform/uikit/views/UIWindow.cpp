@@ -89,7 +89,7 @@ UIView* UIWindow::hitTest(CGPoint point, const UIEvent* event) {
 }
 
 void UIWindow::sendEvent(const UIEvent& event) {
-    auto keep = shared_from_this();
+    auto keep = weak_from_this().lock();
     if (event.type() == UIEvent::Type::Touches) dispatchTouches(event);
     else dispatchKey(event);
 }

@@ -1,0 +1,1 @@
+(height, level, charging, low, color) { return ""; }

@@ -1,0 +1,95 @@
+#include "settings/preview/QVAXBatteryPreView.h"
+
+#include "platform/uikit/views/UIScreen.h"
+#include "settings/preview/QVAXBatteryRenderer.h"
+
+using namespace uikit;
+
+QVAXBatteryPreView::QVAXBatteryPreView(const CGRect& frame, SharedRenderSettings settings)
+    : UIView(frame), _batterySettings(std::move(settings)) {
+    setupViews();
+    if (_batterySettings) refreshBattery();
+}
+
+void QVAXBatteryPreView::setupViews() {
+    layer()->setCornerRadius(8);
+    layer()->setBorderColor(colors::blackColor);
+    // A line 1.5 pixels wide.
+    layer()->setBorderWidth(1.5 / UIScreen::mainScreen().scale());
+    setClipsToBounds(true);
+    lightView_ = std::make_shared<UIView>();
+    lightView_->setBackgroundColor(colorWithWhite(0.95, 1));
+    lightView_->setOpaque(true);
+    darkView_ = std::make_shared<UIView>();
+    darkView_->setBackgroundColor(colorWithWhite(0.15, 1));
+    darkView_->setOpaque(true);
+    // An icon wider than its half stays in it instead of painting over the other half.
+    lightView_->setClipsToBounds(true);
+    darkView_->setClipsToBounds(true);
+    addSubview(lightView_);
+    addSubview(darkView_);
+    setLightBatteryView(std::make_shared<UIImageView>());
+    setDarkBatteryView(std::make_shared<UIImageView>());
+    placeSubviews();
+}
+
+void QVAXBatteryPreView::setLightBatteryView(std::shared_ptr<UIImageView> v) {
+    if (_lightBatteryView) _lightBatteryView->removeFromSuperview();
+    _lightBatteryView = std::move(v);
+    if (!_lightBatteryView) return;
+    _lightBatteryView->setContentMode(UIViewContentMode::Center);
+    lightView_->addSubview(_lightBatteryView);
+}
+
+void QVAXBatteryPreView::setDarkBatteryView(std::shared_ptr<UIImageView> v) {
+    if (_darkBatteryView) _darkBatteryView->removeFromSuperview();
+    _darkBatteryView = std::move(v);
+    if (!_darkBatteryView) return;
+    _darkBatteryView->setContentMode(UIViewContentMode::Center);
+    darkView_->addSubview(_darkBatteryView);
+}
+
+void QVAXBatteryPreView::placeSubviews() {
+    const double w = bounds().size.width, h = bounds().size.height, icon = _batteryImageHeight;
+    lightView_->setFrame(CGRectMake(0, 0, w / 2, h));
+    darkView_->setFrame(CGRectMake(w / 2, 0, w / 2, h));
+    // Centred on the height of this pass, not the one before it.
+    const CGRect iconRow = CGRectMake(0, (h - icon) / 2, w / 2, icon);
+    if (_lightBatteryView) _lightBatteryView->setFrame(iconRow);
+    if (_darkBatteryView) _darkBatteryView->setFrame(iconRow);
+}
+
+bool QVAXBatteryPreView::halfIsStale(const SharedRenderSettings& own, const std::optional<RenderSettings>& last) const {
+    const SharedRenderSettings& used = own ? own : _batterySettings;
+    if (!used) return last.has_value();
+    if (!last) return true;
+    RenderSettings wanted = *used;
+    wanted.height = _batteryImageHeight;
+    return !(wanted == *last);
+}
+
+void QVAXBatteryPreView::layoutSubviews() {
+    placeSubviews();
+    // Theme scripts are untrusted and slow: a pass that changed nothing keeps the images.
+    if (halfIsStale(_lightSettings, lastLight_) || halfIsStale(_darkSettings, lastDark_)) refreshBattery();
+}
+
+void QVAXBatteryPreView::renderHalf(const SharedRenderSettings& own, int style, UIImageView& view,
+                                    std::optional<RenderSettings>& last) {
+    const SharedRenderSettings& used = own ? own : _batterySettings;
+    if (!used) {
+        view.setImage(nullptr);
+        last.reset();
+        return;
+    }
+    used->height = _batteryImageHeight;
+    view.setImage(QVAXBatteryRenderer::renderBatteryImageWithSettings(*used, style));
+    ++renderCount_;
+    last = *used;
+}
+
+void QVAXBatteryPreView::refreshBattery() {
+    UIImageView scratch;  // stands in for a battery view a caller removed
+    renderHalf(_lightSettings, 0, _lightBatteryView ? *_lightBatteryView : scratch, lastLight_);
+    renderHalf(_darkSettings, 1, _darkBatteryView ? *_darkBatteryView : scratch, lastDark_);
+}

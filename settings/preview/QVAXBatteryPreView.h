@@ -1,0 +1,54 @@
+#pragma once
+// A small rounded box split into a light and a dark half, each showing the
+// battery icon rendered for that background.
+
+#include <optional>
+
+#include "platform/uikit/views/UIImageView.h"
+#include "settings/preview/RenderSettings.h"
+
+class QVAXBatteryPreView : public uikit::UIView {
+public:
+    explicit QVAXBatteryPreView(const uikit::CGRect& frame, SharedRenderSettings settings = nullptr);
+
+    // Setting these does not render; callers call refreshBattery.
+    const SharedRenderSettings& batterySettings() const { return _batterySettings; }
+    void setBatterySettings(SharedRenderSettings s) { _batterySettings = std::move(s); }
+    const SharedRenderSettings& lightSettings() const { return _lightSettings; }
+    void setLightSettings(SharedRenderSettings s) { _lightSettings = std::move(s); }
+    const SharedRenderSettings& darkSettings() const { return _darkSettings; }
+    void setDarkSettings(SharedRenderSettings s) { _darkSettings = std::move(s); }
+    double batteryImageHeight() const { return _batteryImageHeight; }
+    void setBatteryImageHeight(double h) { _batteryImageHeight = h; }
+
+    const std::shared_ptr<uikit::UIView>& lightView() const { return lightView_; }
+    const std::shared_ptr<uikit::UIView>& darkView() const { return darkView_; }
+    const std::shared_ptr<uikit::UIImageView>& lightBatteryView() const { return _lightBatteryView; }
+    const std::shared_ptr<uikit::UIImageView>& darkBatteryView() const { return _darkBatteryView; }
+    void setLightBatteryView(std::shared_ptr<uikit::UIImageView> v);
+    void setDarkBatteryView(std::shared_ptr<uikit::UIImageView> v);
+
+    void setupViews();
+    // Renders both halves from their settings, always.
+    void refreshBattery();
+    // Theme evaluations so far, one per half rendered.
+    int renderCount() const { return renderCount_; }
+
+protected:
+    // Places the halves for the current size and renders again only when a
+    // half's settings or the icon height changed since its last render.
+    void layoutSubviews() override;
+
+private:
+    void placeSubviews();
+    void renderHalf(const SharedRenderSettings& own, int style, uikit::UIImageView& view,
+                    std::optional<RenderSettings>& last);
+    bool halfIsStale(const SharedRenderSettings& own, const std::optional<RenderSettings>& last) const;
+
+    std::shared_ptr<uikit::UIView> lightView_, darkView_;
+    std::shared_ptr<uikit::UIImageView> _lightBatteryView, _darkBatteryView;
+    double _batteryImageHeight = 26;
+    SharedRenderSettings _batterySettings, _lightSettings, _darkSettings;
+    std::optional<RenderSettings> lastLight_, lastDark_;  // what each half shows
+    int renderCount_ = 0;
+};
