@@ -26,6 +26,12 @@ const Method* Class::instanceMethod(const std::string& selector) const {
     return nullptr;
 }
 
+bool Class::isSubclassOfClass(const Class* other) const {
+    for (const Class* c = this; c; c = c->superclass_)
+        if (c == other) return true;
+    return false;
+}
+
 const Method* Class::classMethod(const std::string& selector) const {
     for (const Class* c = this; c; c = c->superclass_)
         if (auto it = c->classMethods_.find(selector); it != c->classMethods_.end()) return &it->second;
