@@ -67,6 +67,14 @@ Class& registerClass(const std::string& name, Class* superclass) {
     return *slot;
 }
 
+std::vector<std::string> allClassNames() {
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    std::vector<std::string> names;
+    for (const auto& [name, cls] : r.classes) names.push_back(name);
+    return names;
+}
+
 const Ivar* class_getInstanceVariable(const Class* cls, const std::string& name) {
     return cls ? cls->instanceVariable(name) : nullptr;
 }

@@ -86,6 +86,8 @@ private:
 Class* objc_getClass(const std::string& name);
 inline Class* NSClassFromString(const std::string& name) { return objc_getClass(name); }
 Class& registerClass(const std::string& name, Class* superclass = nullptr);
+// The names of every registered class.
+std::vector<std::string> allClassNames();
 
 const Ivar* class_getInstanceVariable(const Class* cls, const std::string& name);
 inline std::ptrdiff_t ivar_getOffset(const Ivar* ivar) { return ivar ? ivar->offset : 0; }
