@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <vector>
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/PlistFile.h"
+#include "platform/runtime/Runtime.h"
 
 namespace preferences {
 namespace fs = std::filesystem;
@@ -60,6 +62,7 @@ bool NSBundle::load() {
         return loaded_;
     }
     const std::string file = (fs::path(path_) / executable).string();
+    const std::vector<std::string> before = runtime::allClassNames();
     // Kept for the life of the process, as the platform keeps loaded bundles.
     if (!dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL)) {
         const char* why = dlerror();
@@ -67,6 +70,10 @@ bool NSBundle::load() {
         return false;
     }
     loaded_ = true;
+    // The classes the executable brought belong to this bundle.
+    const std::set<std::string> known(before.begin(), before.end());
+    for (const std::string& name : runtime::allClassNames())
+        if (!known.count(name)) setBundleForClass(name, shared_from_this());
     return true;
 }
 

@@ -12,7 +12,7 @@
 
 namespace preferences {
 
-class NSBundle {
+class NSBundle : public std::enable_shared_from_this<NSBundle> {
 public:
     // nullptr when the folder has no readable Info.plist.
     static std::shared_ptr<NSBundle> bundleWithPath(const std::string& path);

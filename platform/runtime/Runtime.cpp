@@ -26,6 +26,12 @@ const Method* Class::instanceMethod(const std::string& selector) const {
     return nullptr;
 }
 
+bool Class::isSubclassOfClass(const Class* other) const {
+    for (const Class* c = this; c; c = c->superclass_)
+        if (c == other) return true;
+    return false;
+}
+
 const Method* Class::classMethod(const std::string& selector) const {
     for (const Class* c = this; c; c = c->superclass_)
         if (auto it = c->classMethods_.find(selector); it != c->classMethods_.end()) return &it->second;
@@ -59,6 +65,14 @@ Class& registerClass(const std::string& name, Class* superclass) {
     auto& slot = r.classes[name];
     if (!slot) slot = std::make_unique<Class>(name, superclass);
     return *slot;
+}
+
+std::vector<std::string> allClassNames() {
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    std::vector<std::string> names;
+    for (const auto& [name, cls] : r.classes) names.push_back(name);
+    return names;
 }
 
 const Ivar* class_getInstanceVariable(const Class* cls, const std::string& name) {

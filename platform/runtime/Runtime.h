@@ -45,9 +45,10 @@ public:
     const std::string& name() const { return name_; }
     Class* superclass() const { return superclass_; }
 
-    // Instance methods take the receiver first: R (*)(Object*, Args...).
-    template <class R, class... A>
-    void addMethod(const std::string& selector, R (*imp)(Object*, A...)) {
+    // Instance methods take the receiver first: R (*)(Object*, Args...), or
+    // R (*)(NSObject*, Args...) for the C++ classes of NSObject.h.
+    template <class Self, class R, class... A>
+    void addMethod(const std::string& selector, R (*imp)(Self*, A...)) {
         methods_[selector] = {reinterpret_cast<IMP>(imp), typeid(imp).name()};
     }
     // Class methods take the class: R (*)(Class*, Args...).
@@ -59,6 +60,8 @@ public:
     const Method* instanceMethod(const std::string& selector) const;
     const Method* classMethod(const std::string& selector) const;
     bool instancesRespondToSelector(const std::string& selector) const { return instanceMethod(selector) != nullptr; }
+    // This class or one of its superclasses is `other`.
+    bool isSubclassOfClass(const Class* other) const;
 
     // Adds an instance variable of type T after the existing ones.
     template <class T>
@@ -83,6 +86,8 @@ private:
 Class* objc_getClass(const std::string& name);
 inline Class* NSClassFromString(const std::string& name) { return objc_getClass(name); }
 Class& registerClass(const std::string& name, Class* superclass = nullptr);
+// The names of every registered class.
+std::vector<std::string> allClassNames();
 
 const Ivar* class_getInstanceVariable(const Class* cls, const std::string& name);
 inline std::ptrdiff_t ivar_getOffset(const Ivar* ivar) { return ivar ? ivar->offset : 0; }
