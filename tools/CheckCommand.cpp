@@ -51,7 +51,7 @@ int checkCommand(const std::vector<std::string>& argv) {
 
     std::printf("theme      %s\nfile       %s\n", theme.name.c_str(), theme.path.c_str());
     if (!theme.text) {
-        std::printf("unusable   the file cannot be read as UTF-8 text\n");
+        std::printf("unusable   %s\n", unusableBecause(theme)->c_str());
         return kFailure;
     }
     const std::string& script = *theme.text;

@@ -4,8 +4,11 @@
 
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "platform/foundation/AtomicWrite.h"
+#include "platform/foundation/PlistDates.h"
+#include "platform/foundation/PlistNesting.h"
 
 namespace foundation {
 namespace {
@@ -15,11 +18,15 @@ struct NodeDeleter {
 };
 using Node = std::unique_ptr<void, NodeDeleter>;
 
-// `tooDeep` aborts the whole conversion: a hostile file nested thousands deep
-// must not exhaust the stack.
-std::optional<PlistValue> fromNode(plist_t node, int depth, bool& tooDeep) {
+struct Reading {
+    std::vector<double> dates;  // real values of the date stand-ins
+    // Aborts the whole conversion: a hostile file nested thousands deep must not exhaust the stack.
+    bool tooDeep = false;
+};
+
+std::optional<PlistValue> fromNode(plist_t node, int depth, Reading& reading) {
     if (depth > kMaxPlistDepth) {
-        tooDeep = true;
+        reading.tooDeep = true;
         return std::nullopt;
     }
     switch (plist_get_node_type(node)) {
@@ -35,10 +42,10 @@ std::optional<PlistValue> fromNode(plist_t node, int depth, bool& tooDeep) {
                 free(key);
                 break;
             }
-            auto value = fromNode(item, depth + 1, tooDeep);
+            auto value = fromNode(item, depth + 1, reading);
             if (value && key) dictionary.insert_or_assign(key, std::move(*value));
             free(key);
-            if (tooDeep) {
+            if (reading.tooDeep) {
                 free(it);
                 return std::nullopt;
             }
@@ -50,8 +57,8 @@ std::optional<PlistValue> fromNode(plist_t node, int depth, bool& tooDeep) {
         PlistArray array;
         uint32_t count = plist_array_get_size(node);
         for (uint32_t i = 0; i < count; ++i) {
-            auto value = fromNode(plist_array_get_item(node, i), depth + 1, tooDeep);
-            if (tooDeep) return std::nullopt;
+            auto value = fromNode(plist_array_get_item(node, i), depth + 1, reading);
+            if (reading.tooDeep) return std::nullopt;
             if (value) array.push_back(std::move(*value));
         }
         return PlistValue(std::move(array));
@@ -85,23 +92,33 @@ std::optional<PlistValue> fromNode(plist_t node, int depth, bool& tooDeep) {
     case PLIST_DATE: {
         int32_t sec = 0, usec = 0;
         plist_get_date_val(node, &sec, &usec);
-        return PlistValue(PlistDate{sec + usec / 1e6});
+        return PlistValue(PlistDate{realDate(sec, usec, reading.dates)});
+    }
+    case PLIST_UID: {
+        uint64_t v = 0;
+        plist_get_uid_val(node, &v);
+        return PlistValue(PlistUID{v});
     }
     default:
         return std::nullopt;
     }
 }
 
-plist_t toNode(const PlistValue& value) {
+struct Writing {
+    std::vector<double> dates;  // real values of the date stand-ins, in order
+    bool uids = false;          // XML would turn them into dictionaries
+};
+
+plist_t toNode(const PlistValue& value, Writing& writing) {
     switch (value.kind()) {
     case PlistValue::Kind::Dictionary: {
         plist_t node = plist_new_dict();
-        for (const auto& [key, item] : *value.asDictionary()) plist_dict_set_item(node, key.c_str(), toNode(item));
+        for (const auto& [key, item] : *value.asDictionary()) plist_dict_set_item(node, key.c_str(), toNode(item, writing));
         return node;
     }
     case PlistValue::Kind::Array: {
         plist_t node = plist_new_array();
-        for (const auto& item : *value.asArray()) plist_array_append_item(node, toNode(item));
+        for (const auto& item : *value.asArray()) plist_array_append_item(node, toNode(item, writing));
         return node;
     }
     case PlistValue::Kind::String:
@@ -117,58 +134,62 @@ plist_t toNode(const PlistValue& value) {
         return plist_new_data(reinterpret_cast<const char*>(data.data()), data.size());
     }
     case PlistValue::Kind::Date: {
-        double seconds = value.asDate()->secondsSinceReferenceDate;
-        auto whole = static_cast<int32_t>(seconds);
-        return plist_new_date(whole, static_cast<int32_t>((seconds - whole) * 1e6));
+        writing.dates.push_back(value.asDate()->secondsSinceReferenceDate);
+        return plist_new_date(kDateStandInBase + static_cast<int32_t>(writing.dates.size() - 1), 0);
     }
+    case PlistValue::Kind::UID:
+        writing.uids = true;
+        return plist_new_uid(value.asUID()->value);
     }
     return plist_new_string("");
-}
-
-// libplist's XML parser recurses once per element level; count the levels
-// before it sees them.
-bool xmlNestedTooDeep(const std::string& bytes) {
-    int depth = 0;
-    for (size_t i = bytes.find('<'); i != std::string::npos; i = bytes.find('<', i + 1)) {
-        const char next = i + 1 < bytes.size() ? bytes[i + 1] : '\0';
-        // Text of comments and CDATA sections is skipped whole: it may hold "</".
-        const char* skipTo = bytes.compare(i, 9, "<![CDATA[") == 0 ? "]]>" : bytes.compare(i, 4, "<!--") == 0 ? "-->" : nullptr;
-        if (skipTo) {
-            i = bytes.find(skipTo, i);
-            if (i == std::string::npos) return false;
-        } else if (next == '/') {
-            --depth;
-        } else if (next != '?' && next != '!') {
-            const size_t end = bytes.find('>', i);
-            if (end == std::string::npos) return false;  // unparsable anyway
-            if (bytes[end - 1] != '/' && ++depth > kMaxPlistDepth + 2) return true;
-            i = end;
-        }
-    }
-    return false;
 }
 
 }  // namespace
 
 std::optional<PlistValue> plistFromBytes(const std::string& bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return std::nullopt;
-    if (bytes.rfind("bplist00", 0) != 0 && xmlNestedTooDeep(bytes)) return std::nullopt;
+    if (plistNestedTooDeep(bytes, kMaxPlistDepth + 2)) return std::nullopt;
+    Reading reading;
+    const std::string standIns = withDateStandIns(bytes, reading.dates);
     plist_t root = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    plist_from_memory(standIns.data(), static_cast<uint32_t>(standIns.size()), &root);
     if (!root) return std::nullopt;
     Node owner(root);
-    bool tooDeep = false;
-    return fromNode(root, 1, tooDeep);
+    return fromNode(root, 1, reading);
 }
 
-std::string plistToXML(const PlistValue& value) {
-    Node node(toNode(value));
+namespace {
+
+std::string xmlOf(plist_t node) {
     char* xml = nullptr;
     uint32_t length = 0;
-    plist_to_xml(node.get(), &xml, &length);
+    plist_to_xml(node, &xml, &length);
     std::string result(xml ? xml : "", xml ? length : 0);
     plist_to_xml_free(xml);
     return result;
+}
+
+}  // namespace
+
+std::string plistToXML(const PlistValue& value) {
+    Writing writing;
+    Node node(toNode(value, writing));
+    const std::string xml = xmlOf(node.get());
+    return xmlWithRealDates(xml, writing.dates).value_or(xml);
+}
+
+std::string plistFileBytes(const PlistValue& value) {
+    Writing writing;
+    Node node(toNode(value, writing));
+    if (!writing.uids)
+        if (auto xml = xmlWithRealDates(xmlOf(node.get()), writing.dates)) return *xml;
+    // A date XML cannot spell (a fraction of a second, a year past 9999) keeps its exact value in binary.
+    char* bin = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(node.get(), &bin, &length);
+    std::string result(bin ? bin : "", bin ? length : 0);
+    plist_to_bin_free(bin);
+    return binaryWithRealDates(std::move(result), writing.dates);
 }
 
 DictionaryRead readDictionary(const std::string& path, std::size_t limit) {
@@ -195,7 +216,7 @@ std::optional<PlistDictionary> readDictionaryFromFile(const std::string& path) {
 }
 
 bool writeDictionaryToFile(const PlistDictionary& dictionary, const std::string& path, std::string* problem) {
-    return writeFileAtomically(path, plistToXML(PlistValue(dictionary)), problem);
+    return writeFileAtomically(path, plistFileBytes(PlistValue(dictionary)), problem);
 }
 
 }  // namespace foundation

@@ -12,6 +12,9 @@ namespace foundation {
 // Parses XML or binary property-list bytes; nullopt when they are not a property list.
 std::optional<PlistValue> plistFromBytes(const std::string& bytes);
 std::string plistToXML(const PlistValue& value);
+// What a file holding `value` contains: XML, or the binary form when a date
+// needs more than XML can say.
+std::string plistFileBytes(const PlistValue& value);
 
 // Deeper nesting than this reads as no property list at all.
 inline constexpr int kMaxPlistDepth = 256;

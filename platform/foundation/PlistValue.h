@@ -22,13 +22,20 @@ struct PlistDate {
     bool operator==(const PlistDate&) const = default;
 };
 
+// A reference of the binary form's object archives; nothing here reads one, but
+// a rewrite must keep it.
+struct PlistUID {
+    std::uint64_t value = 0;
+    bool operator==(const PlistUID&) const = default;
+};
+
 // Dictionaries that several owners edit in place (render settings shown by a
 // preview and edited by the picker) are passed around as this handle.
 using SharedDictionary = std::shared_ptr<PlistDictionary>;
 
 class PlistValue {
 public:
-    enum class Kind { Dictionary, Array, String, Integer, Real, Boolean, Data, Date };
+    enum class Kind { Dictionary, Array, String, Integer, Real, Boolean, Data, Date, UID };
 
     PlistValue() : storage_(std::string()) {}
     PlistValue(bool v) : storage_(v) {}
@@ -42,6 +49,7 @@ public:
     PlistValue(PlistArray v) : storage_(std::move(v)) {}
     PlistValue(PlistData v) : storage_(std::move(v)) {}
     PlistValue(PlistDate v) : storage_(v) {}
+    PlistValue(PlistUID v) : storage_(v) {}
 
     Kind kind() const { return static_cast<Kind>(storage_.index()); }
 
@@ -54,11 +62,12 @@ public:
     const bool* asBoolean() const { return std::get_if<bool>(&storage_); }
     const PlistData* asData() const { return std::get_if<PlistData>(&storage_); }
     const PlistDate* asDate() const { return std::get_if<PlistDate>(&storage_); }
+    const PlistUID* asUID() const { return std::get_if<PlistUID>(&storage_); }
 
     bool operator==(const PlistValue& other) const { return storage_ == other.storage_; }
 
 private:
-    std::variant<PlistDictionary, PlistArray, std::string, std::int64_t, double, bool, PlistData, PlistDate>
+    std::variant<PlistDictionary, PlistArray, std::string, std::int64_t, double, bool, PlistData, PlistDate, PlistUID>
         storage_;
 };
 

@@ -92,8 +92,13 @@ RewriteResult rewrite(const std::string& path, WhenMissing whenMissing,
         read.dictionary.emplace();
     }
     change(*read.dictionary);
+    // Readers refuse a file past the cap, so writing one would lose every setting.
+    const std::string bytes = foundation::plistFileBytes(foundation::PlistValue(std::move(*read.dictionary)));
+    if (bytes.size() > foundation::ReadLimit::settings)
+        return failed(Outcome::Failed, "settings not written to " + path + ": they would grow past the " +
+                                           std::to_string(foundation::ReadLimit::settings >> 20) + " MiB a settings file may hold");
     std::string problem;
-    if (!foundation::writeDictionaryToFile(*read.dictionary, path, &problem))
+    if (!foundation::writeFileAtomically(path, bytes, &problem))
         return failed(Outcome::Failed, "settings not written to " + path + ": " + problem);
     return {Outcome::Written, {}};
 }

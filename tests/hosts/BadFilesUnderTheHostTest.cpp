@@ -169,4 +169,10 @@ TEST(BadFilesUnderTheHost, OnceReportsWhatItCouldNotDo) {
     const std::string noState = host + "--battery-file '" + garbage + "' --png '" + prefs.root() + "/x.png' 2>/dev/null";
     EXPECT_NE(std::system(noState.c_str()), 0) << "no good battery state: nothing drawn";
     EXPECT_FALSE(fs::exists(prefs.root() + "/x.png"));
+
+    fs::remove(garbage);
+    ASSERT_EQ(::mkfifo(garbage.c_str(), 0600), 0);
+    const std::string fifo = "timeout 20 " + host + "--battery-file '" + garbage + "' 2>/dev/null";
+    const int status = std::system(fifo.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "a FIFO battery file neither blocks nor draws";
 }
