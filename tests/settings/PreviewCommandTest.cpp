@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/foundation/Text.h"
+#include "tests/support/CommandRun.h"
 #include "tests/support/TempPreferences.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
@@ -16,14 +17,9 @@ using namespace uikit::test;
 namespace {
 
 int ampora(const std::string& arguments, std::string* output = nullptr) {
-    const std::string command = std::string("'") + AMPORA_BINARY + "' " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    std::string out;
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
-    if (output) *output = out;
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    CommandRun run = runCommand(AMPORA_BINARY, arguments);
+    if (output) *output = run.output;
+    return run.status;
 }
 
 UIImagePtr readPNG(const TempPreferences& prefs, const std::string& path) {

@@ -8,25 +8,12 @@
 
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "tests/support/CommandRun.h"
 #include "tests/support/TempPreferences.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string output;  // stdout and stderr together
-};
-
-CommandRun ampora(const std::string& arguments) {
-    const std::string command = std::string("'") + AMPORA_BINARY + "' " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CommandRun run{-1, {}};
-    std::array<char, 4096> buffer;
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+CommandRun ampora(const std::string& arguments) { return runCommand(AMPORA_BINARY, arguments); }
 
 bool isPNG(const std::string& path, const TempPreferences& prefs) {
     return prefs.readFile(path).rfind("\x89PNG", 0) == 0;

@@ -11,6 +11,7 @@
 
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "tests/support/CommandRun.h"
 #include "tests/support/TempPreferences.h"
 
 namespace fs = std::filesystem;
@@ -19,21 +20,7 @@ using foundation::PlistValue;
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string output;  // stdout and stderr together
-};
-
-CommandRun ampora(const std::string& arguments) {
-    const std::string command = std::string("'") + AMPORA_BINARY + "' " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CommandRun run{-1, {}};
-    std::array<char, 4096> buffer;
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+CommandRun ampora(const std::string& arguments) { return runCommand(AMPORA_BINARY, arguments); }
 
 bool has(const CommandRun& run, const std::string& text) { return run.output.find(text) != std::string::npos; }
 
