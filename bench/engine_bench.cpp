@@ -19,7 +19,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/webview/Fonts.h"
-#include "platform/webview/PngWriter.h"
+#include "platform/graphics/PngWriter.h"
 
 extern char** environ;
 
@@ -76,7 +76,7 @@ std::string direct(int level) {
         cairo_fill(cr);
     }
     cairo_destroy(cr);
-    const std::string png = webview::writePNG(surface);
+    const std::string png = graphics::writePNG(surface);
     cairo_surface_destroy(surface);
     // The engine decodes the theme's data URL into an image too.
     return foundation::base64Encode(png);

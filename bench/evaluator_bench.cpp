@@ -18,7 +18,7 @@
 
 #include "platform/foundation/Base64.h"
 #include "platform/webview/Fonts.h"
-#include "platform/webview/PngWriter.h"
+#include "platform/graphics/PngWriter.h"
 #include "platform/webview/WebView.h"
 #include "settings/preview/DefaultThemeScript.h"
 
@@ -66,7 +66,7 @@ std::string direct(int height, int level) {
     cairo_fill(cr);
     g_object_unref(layout);
     cairo_destroy(cr);
-    const std::string png = webview::writePNG(surface);
+    const std::string png = graphics::writePNG(surface);
     cairo_surface_destroy(surface);
     return "data:image/png;base64," + foundation::base64Encode(png);
 }

@@ -1,10 +1,14 @@
 #include "platform/graphics/PNG.h"
 
+#include "platform/graphics/PngWriter.h"
+
 #include <cstring>
 
 namespace graphics {
 
 std::string encodePNG(cairo_surface_t* surface) {
+    // Ours is several times faster; cairo's writer takes what ours does not.
+    if (std::string fast = writePNG(surface); !fast.empty()) return fast;
     std::string bytes;
     cairo_surface_flush(surface);
     cairo_surface_write_to_png_stream(

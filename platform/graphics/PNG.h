@@ -7,6 +7,7 @@
 
 namespace graphics {
 
+// Written for speed (libdeflate, level 1): decodes to exactly the surface's pixels.
 std::string encodePNG(cairo_surface_t* surface);
 // Larger images are never decoded: no canvas can have drawn them, and one
 // small file could otherwise ask for gigabytes.

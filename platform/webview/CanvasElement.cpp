@@ -3,7 +3,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
 #include "platform/webview/Context2D.h"
-#include "platform/webview/PngWriter.h"
+#include "platform/graphics/PngWriter.h"
 
 namespace webview {
 
@@ -52,7 +52,7 @@ Context2D& CanvasElement::context2d() {
 
 std::string CanvasElement::pngBytes() const {
     if (!surface()) return {};
-    std::string bytes = writePNG(surface_);
+    std::string bytes = graphics::writePNG(surface_);
     graphics::rememberEncodedPNG(bytes, surface_);
     return bytes;
 }

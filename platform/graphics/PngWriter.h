@@ -6,9 +6,9 @@
 
 #include <string>
 
-namespace webview {
+namespace graphics {
 
 // `surface` is ARGB32; "" when it cannot be encoded.
 std::string writePNG(cairo_surface_t* surface);
 
-}  // namespace webview
+}  // namespace graphics

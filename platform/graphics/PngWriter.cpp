@@ -1,4 +1,4 @@
-#include "platform/webview/PngWriter.h"
+#include "platform/graphics/PngWriter.h"
 
 #include <libdeflate.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace webview {
+namespace graphics {
 namespace {
 
 // Straight (not premultiplied) RGBA, rounded as cairo's writer rounds, so the
@@ -68,19 +68,22 @@ std::string writePNG(cairo_surface_t* surface) {
     // Every row filtered "Up" (the difference to the row above): cheap, and
     // the repeated rows of an icon become runs of zeros.
     const size_t rowBytes = size_t(width) * 4, filteredBytes = (rowBytes + 1) * height;
-    // Not zeroed first: every byte is written (a large icon would pay for it).
-    std::unique_ptr<unsigned char[]> filtered(new unsigned char[filteredBytes]);
+    // Kept between calls: fresh large blocks cost a page fault per page, which
+    // on some machines is most of the time a window-sized PNG takes.
+    thread_local std::vector<unsigned char> filteredBuffer, compressedBuffer;
+    if (filteredBuffer.size() < filteredBytes) filteredBuffer.resize(filteredBytes);
+    unsigned char* filteredData = filteredBuffer.data();
     std::vector<unsigned char> row(rowBytes), above(rowBytes, 0);
     for (int y = 0; y < height; ++y) {
         unpremultiplyRow(data + size_t(y) * stride, row.data(), width);
-        unsigned char* out = &filtered[(rowBytes + 1) * y];
+        unsigned char* out = &filteredData[(rowBytes + 1) * y];
         out[0] = 2;
         for (size_t i = 0; i < rowBytes; ++i) out[i + 1] = static_cast<unsigned char>(row[i] - above[i]);
         row.swap(above);
     }
     const size_t bound = libdeflate_zlib_compress_bound(deflater, filteredBytes);
-    std::unique_ptr<unsigned char[]> compressed(new unsigned char[bound]);
-    const size_t length = libdeflate_zlib_compress(deflater, filtered.get(), filteredBytes, compressed.get(), bound);
+    if (compressedBuffer.size() < bound) compressedBuffer.resize(bound);
+    const size_t length = libdeflate_zlib_compress(deflater, filteredData, filteredBytes, compressedBuffer.data(), bound);
     if (length == 0) return {};
 
     std::string png("\x89PNG\r\n\x1a\n", 8);
@@ -90,9 +93,10 @@ std::string writePNG(cairo_surface_t* surface) {
     put32(header, std::uint32_t(height));
     header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, adaptive filters, no interlace
     chunk(png, "IHDR", header.data(), header.size());
-    chunk(png, "IDAT", compressed.get(), length);
+    chunk(png, "IDAT", compressedBuffer.data(), length);
     chunk(png, "IEND", nullptr, 0);
+    if (filteredBuffer.size() > (size_t(32) << 20)) filteredBuffer = {}, compressedBuffer = {};
     return png;
 }
 
-}  // namespace webview
+}  // namespace graphics
