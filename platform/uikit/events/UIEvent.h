@@ -50,17 +50,25 @@ enum class UIKey { Return, Escape, Backspace, Delete, Tab, Left, Right, Up, Down
 
 class UIEvent {
 public:
-    enum class Type { Touches, Key, Text };
+    enum class Type { Touches, Key, Text, Scroll };
 
     static UIEvent touches(UITouchSet touches, double timestamp) { return UIEvent(Type::Touches, std::move(touches), {}, {}, timestamp); }
     static UIEvent key(UIKey key, double timestamp) { return UIEvent(Type::Key, {}, key, {}, timestamp); }
     static UIEvent text(std::string text, double timestamp) { return UIEvent(Type::Text, {}, {}, std::move(text), timestamp); }
+    // A wheel or touchpad step over `location` (window points); `delta` in points the content moves up and left by.
+    static UIEvent scroll(CGPoint location, CGPoint delta, double timestamp) {
+        UIEvent e(Type::Scroll, {}, {}, {}, timestamp);
+        e.location_ = location, e.scrollDelta_ = delta;
+        return e;
+    }
 
     Type type() const { return type_; }
     double timestamp() const { return timestamp_; }
     const UITouchSet& allTouches() const { return touches_; }
     UIKey keyCode() const { return key_; }
     const std::string& text() const { return text_; }
+    CGPoint locationInWindow() const { return location_; }
+    CGPoint scrollDelta() const { return scrollDelta_; }
 
 private:
     UIEvent(Type type, UITouchSet touches, UIKey key, std::string text, double timestamp)
@@ -69,6 +77,7 @@ private:
     UITouchSet touches_;
     UIKey key_ = UIKey::Return;
     std::string text_;
+    CGPoint location_, scrollDelta_;
     double timestamp_ = 0;
 };
 

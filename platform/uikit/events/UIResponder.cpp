@@ -49,5 +49,9 @@ bool UIResponder::insertText(const std::string& text) {
     UIResponder* next = nextResponder();
     return next && next->insertText(text);
 }
+bool UIResponder::scrollWheel(CGPoint delta) {
+    UIResponder* next = nextResponder();
+    return next && next->scrollWheel(delta);
+}
 
 }  // namespace uikit

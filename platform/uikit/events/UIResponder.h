@@ -32,6 +32,7 @@ public:
     // True when handled; the base passes them on.
     virtual bool pressKey(UIKey key);
     virtual bool insertText(const std::string& text);
+    virtual bool scrollWheel(CGPoint delta);
 
     // The window this responder acts in, found along the chain.
     virtual UIWindow* responderWindow() const;

@@ -75,6 +75,9 @@ void OffscreenScreen::typeText(const std::string& text) {
 }
 
 void OffscreenScreen::pressKey(UIKey key) { window_->sendEvent(UIEvent::key(key, UIClock::shared().now())); }
+void OffscreenScreen::scrollWheel(CGPoint point, CGPoint delta) {
+    window_->sendEvent(UIEvent::scroll(point, delta, UIClock::shared().now()));
+}
 
 void OffscreenScreen::runPendingBlocks() {
     notify::RunLoop::main().runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(1));

@@ -33,6 +33,8 @@ public:
     void drag(CGPoint from, CGPoint to, int steps = 10, double seconds = 0.2);
     void typeText(const std::string& text);
     void pressKey(UIKey key);
+    // A mouse-wheel step over `point`.
+    void scrollWheel(CGPoint point, CGPoint delta);
 
     // Runs what the main run loop has queued (the layout pass among it).
     static void runPendingBlocks();

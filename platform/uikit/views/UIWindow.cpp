@@ -91,7 +91,9 @@ UIView* UIWindow::hitTest(CGPoint point, const UIEvent* event) {
 void UIWindow::sendEvent(const UIEvent& event) {
     auto keep = weak_from_this().lock();
     if (event.type() == UIEvent::Type::Touches) dispatchTouches(event);
-    else dispatchKey(event);
+    else if (event.type() == UIEvent::Type::Scroll) {
+        if (UIView* hit = hitTest(event.locationInWindow(), &event)) hit->scrollWheel(event.scrollDelta());
+    } else dispatchKey(event);
 }
 
 void UIWindow::dispatchKey(const UIEvent& event) {
