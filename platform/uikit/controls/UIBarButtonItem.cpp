@@ -11,6 +11,8 @@ UIBarButtonItem::UIBarButtonItem(UIBarButtonSystemItem item, Action action)
     if (item == UIBarButtonSystemItem::Cancel) title_ = "Cancel";
 }
 
+UIBarButtonItem::UIBarButtonItem(std::shared_ptr<UIView> customView) : customView_(std::move(customView)) {}
+
 bool UIBarButtonItem::isSpace() const {
     return systemItem_ == UIBarButtonSystemItem::FlexibleSpace || systemItem_ == UIBarButtonSystemItem::FixedSpace;
 }
