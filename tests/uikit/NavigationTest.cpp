@@ -125,6 +125,10 @@ TEST_F(Navigation, TheBackButtonShowsThePreviousTitleAndPops) {
     EXPECT_EQ(nav->navigationBar()->backButton()->currentTitle(), "\u2039 Settings");
     root->navigationItem()->setBackBarButtonTitle("Back");
     EXPECT_EQ(nav->navigationBar()->backButton()->currentTitle(), "\u2039 Back");
+    root->navigationItem()->setBackBarButtonTitle(std::nullopt);
+    root->setTitle("");
+    EXPECT_EQ(nav->navigationBar()->backButton()->currentTitle(), "\u2039 Back") << "never a bare arrow";
+    root->setTitle("Settings");
 
     OffscreenScreen::runPendingBlocks();
     const CGRect back = frameInWindow(*nav->navigationBar()->backButton());

@@ -1,5 +1,7 @@
 #include "platform/uikit/navigation/UINavigationBar.h"
 
+#include <algorithm>
+
 namespace uikit {
 namespace {
 
@@ -78,7 +80,10 @@ std::shared_ptr<UIView> UINavigationBar::viewForItem(const UIBarButtonItem* item
 
 std::shared_ptr<UIView> UINavigationBar::makeItemView(const UIBarButtonItemPtr& item) const {
     if (!item || item->isSpace()) return nullptr;
-    if (item->customView()) return item->customView();
+    if (const auto& custom = item->customView()) {
+        if (item->tintColor()) custom->setTintColor(item->tintColor());
+        return custom;
+    }
     auto button = UIButton::buttonWithType(UIButtonType::System);
     button->setTitle(item->title());
     button->titleLabel()->setFont(item->style() == UIBarButtonItemStyle::Done ? UIFont::boldSystemFontOfSize(17)
@@ -111,7 +116,8 @@ void UINavigationBar::rebuild(bool animated) {
 
     if (const auto back = backItem()) {
         backButton_ = UIButton::buttonWithType(UIButtonType::System);
-        backButton_->setTitle("\u2039 " + back->backBarButtonTitle().value_or(back->title()));
+        const std::string title = back->backBarButtonTitle().value_or(back->title());
+        backButton_->setTitle("\u2039 " + (title.empty() ? std::string("Back") : title));
         backButton_->titleLabel()->setFont(UIFont::systemFontOfSize(17));
         auto weak = std::weak_ptr<UIResponder>(weak_from_this());
         backButton_->addTarget(
