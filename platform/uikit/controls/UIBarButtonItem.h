@@ -13,6 +13,7 @@
 namespace uikit {
 
 class UIView;
+class UIButton;
 
 enum class UIBarButtonSystemItem { Done, Cancel, FlexibleSpace, FixedSpace };
 enum class UIBarButtonItemStyle { Plain, Done };
@@ -62,5 +63,9 @@ private:
 };
 
 using UIBarButtonItemPtr = std::shared_ptr<UIBarButtonItem>;
+
+// The system button a bar shows for a titled item: its title, style, tint and
+// enabled state; a tap performs the item while the item lives.
+std::shared_ptr<UIButton> makeBarButton(const UIBarButtonItemPtr& item);
 
 }  // namespace uikit

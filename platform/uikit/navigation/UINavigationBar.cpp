@@ -84,19 +84,7 @@ std::shared_ptr<UIView> UINavigationBar::makeItemView(const UIBarButtonItemPtr& 
         if (item->tintColor()) custom->setTintColor(item->tintColor());
         return custom;
     }
-    auto button = UIButton::buttonWithType(UIButtonType::System);
-    button->setTitle(item->title());
-    button->titleLabel()->setFont(item->style() == UIBarButtonItemStyle::Done ? UIFont::boldSystemFontOfSize(17)
-                                                                              : UIFont::systemFontOfSize(17));
-    button->setTintColor(item->tintColor());
-    button->setEnabled(item->isEnabled());
-    std::weak_ptr<UIBarButtonItem> weak = item;
-    button->addTarget(
-        [weak](UIControl&) {
-            if (auto i = weak.lock()) i->perform();
-        },
-        UIControlEventTouchUpInside);
-    return button;
+    return makeBarButton(item);
 }
 
 void UINavigationBar::rebuild(bool animated) {
