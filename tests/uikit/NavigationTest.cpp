@@ -226,3 +226,16 @@ TEST_F(Navigation, TheApplicationOpensURLsThroughTheSharedOpener) {
     EXPECT_EQ(opener->opened(), (std::vector<std::string>{"https://example.org/a"}));
     setSharedURLOpener(nullptr);
 }
+
+TEST_F(Navigation, TheBarAndPagesFollowTheWindowWhenItTurns) {
+    auto edit = std::make_shared<UIBarButtonItem>("Edit", UIBarButtonItemStyle::Plain);
+    auto detail = page("Ampora");
+    detail->navigationItem()->setRightBarButtonItem(edit);
+    nav->pushViewController(detail, false);
+    window->setFrame(CGRectMake(0, 0, 667, 375));
+    OffscreenScreen::runPendingBlocks();
+    EXPECT_DOUBLE_EQ(nav->navigationBar()->frame().size.width, 667);
+    EXPECT_DOUBLE_EQ(CGRectGetMaxX(frameInWindow(*nav->navigationBar()->viewForItem(edit.get()))),
+                     667 - UINavigationBar::kMargin);
+    EXPECT_EQ(frameInWindow(*detail->view()), CGRectMake(0, 64, 667, 375 - 64));
+}
