@@ -1,5 +1,7 @@
 #pragma once
-// An item of a toolbar: a titled button, a system button, or space.
+// An item of a toolbar or navigation bar: a titled button, a system button,
+// a view of the caller's own, or space (a fixed space may be negative, pulling
+// the next item toward it).
 
 #include <functional>
 #include <memory>
@@ -10,6 +12,9 @@
 
 namespace uikit {
 
+class UIView;
+class UIButton;
+
 enum class UIBarButtonSystemItem { Done, Cancel, FlexibleSpace, FixedSpace };
 enum class UIBarButtonItemStyle { Plain, Done };
 
@@ -19,6 +24,7 @@ public:
 
     UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action = {});
     UIBarButtonItem(UIBarButtonSystemItem item, Action action = {});
+    explicit UIBarButtonItem(std::shared_ptr<UIView> customView);
 
     // The action runs while `target` lives; the item does not keep it alive.
     template <class T>
@@ -37,6 +43,7 @@ public:
     UIBarButtonItemStyle style() const { return style_; }
     std::optional<UIBarButtonSystemItem> systemItem() const { return systemItem_; }
     bool isSpace() const;
+    const std::shared_ptr<UIView>& customView() const { return customView_; }
     double width() const { return width_; }  // fixed spaces and fixed-width buttons; 0: natural
     void setWidth(double width) { width_ = width; }
     std::optional<UIColor> tintColor() const { return tint_; }
@@ -48,6 +55,7 @@ private:
     std::string title_;
     UIBarButtonItemStyle style_ = UIBarButtonItemStyle::Plain;
     std::optional<UIBarButtonSystemItem> systemItem_;
+    std::shared_ptr<UIView> customView_;
     Action action_;
     double width_ = 0;
     std::optional<UIColor> tint_;
@@ -55,5 +63,9 @@ private:
 };
 
 using UIBarButtonItemPtr = std::shared_ptr<UIBarButtonItem>;
+
+// The system button a bar shows for a titled item: its title, style, tint and
+// enabled state; a tap performs the item while the item lives.
+std::shared_ptr<UIButton> makeBarButton(const UIBarButtonItemPtr& item);
 
 }  // namespace uikit

@@ -31,18 +31,7 @@ void UIToolbar::setItems(std::vector<UIBarButtonItemPtr> items) {
             buttons_.push_back(nullptr);
             continue;
         }
-        auto button = UIButton::buttonWithType(UIButtonType::System);
-        button->setTitle(item->title());
-        if (item->style() == UIBarButtonItemStyle::Done) button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(17));
-        else button->titleLabel()->setFont(UIFont::systemFontOfSize(17));
-        button->setTintColor(item->tintColor());
-        button->setEnabled(item->isEnabled());
-        std::weak_ptr<UIBarButtonItem> weak = item;
-        button->addTarget(
-            [weak](UIControl&) {
-                if (auto i = weak.lock()) i->perform();
-            },
-            UIControlEventTouchUpInside);
+        auto button = makeBarButton(item);
         addSubview(button);
         buttons_.push_back(button);
     }

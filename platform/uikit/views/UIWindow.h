@@ -9,6 +9,8 @@
 
 namespace uikit {
 
+class UIViewController;
+
 class UIWindow : public UIView {
 public:
     explicit UIWindow(const CGRect& frame);  // CGRectZero: the main screen's bounds
@@ -18,6 +20,11 @@ public:
     static std::shared_ptr<UIWindow> keyWindow();
     void makeKeyAndVisible();
     bool isKeyWindow() const;
+
+    // The page filling the window, told that it appears (and the one it replaces
+    // that it disappears). Defined beside the view controllers.
+    void setRootViewController(std::shared_ptr<UIViewController> controller);
+    const std::shared_ptr<UIViewController>& rootViewController() const { return rootViewController_; }
 
     // Every input enters here: real and synthetic alike.
     void sendEvent(const UIEvent& event);
@@ -49,6 +56,7 @@ private:
     void dispatchKey(const UIEvent& event);
 
     UIViewPtr overlays_;
+    std::shared_ptr<UIViewController> rootViewController_;
     std::weak_ptr<UIResponder> firstResponder_;
     std::weak_ptr<UIResponder> modal_;
 };
