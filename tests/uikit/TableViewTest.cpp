@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/uikit/tables/UITableView.h"
+#include "platform/uikit/drawing/UIFont.h"
 #include "platform/uikit/views/UIClock.h"
 
 using namespace uikit;
@@ -147,6 +148,56 @@ TEST_F(TableView, ValueCellsPutTheDetailRightBeforeTheChevronAndTheImageLeft) {
     EXPECT_EQ(cell->textLabel()->frame().origin.x, 15 + 29 + 15);
 }
 
+TEST_F(TableView, SubtitleAndDefaultCellsStackOrOmitTheDetail) {
+    UITableViewCell plain;
+    EXPECT_EQ(plain.detailTextLabel(), nullptr);
+    UITableViewCell cell(UITableViewCellStyle::Subtitle);
+    cell.setFrame(CGRectMake(0, 0, 320, 60));
+    cell.layoutIfNeeded();
+    const CGRect title = cell.textLabel()->frame(), detail = cell.detailTextLabel()->frame();
+    EXPECT_DOUBLE_EQ(detail.origin.y, title.origin.y + title.size.height);
+    EXPECT_NEAR(title.origin.y, 60 - (detail.origin.y + detail.size.height), 1e-9) << "the pair is centred";
+    EXPECT_LT(cell.detailTextLabel()->font()->pointSize(), cell.textLabel()->font()->pointSize());
+}
+
+TEST_F(TableView, DelegateHeaderViewsTakeTheirOwnOrTheOfferedHeight) {
+    struct WithBanner : SettingsList {
+        UIViewPtr banner = std::make_shared<UIView>(CGRectMake(0, 0, 10, 90));
+        UIViewPtr viewForHeaderInSection(UITableView&, long s) override { return s == 0 ? banner : nullptr; }
+        std::optional<double> heightForFooterInSection(UITableView&, long s) override {
+            return s == 0 ? std::optional(4.0) : std::nullopt;
+        }
+    };
+    Fixture f;
+    auto list = std::make_shared<WithBanner>();
+    f.table->setDataSource(list);
+    f.table->setDelegate(list);
+    f.table->reloadData();
+    EXPECT_EQ(f.table->headerViewForSection(0), list->banner.get()) << "the view wins over the title";
+    EXPECT_EQ(list->banner->frame(), CGRectMake(0, 0, 320, 90));
+    EXPECT_EQ(f.table->rectForRowAtIndexPath(at(0, 0)).origin.y, 90);
+    EXPECT_EQ(f.table->rectForFooterInSection(0).size.height, 4);
+    EXPECT_EQ(f.table->rectForRowAtIndexPath(at(1, 0)).origin.y, maxY(f.table->rectForRowAtIndexPath(at(0, 1))) + 4 + 17.5);
+}
+
+TEST_F(TableView, WheelStepsAtAnEndGoOnToTheEnclosingScrollView) {
+    auto window = makeWindow({320, 200});
+    auto outer = std::make_shared<UIScrollView>(CGRectMake(0, 0, 320, 200));
+    outer->setContentSize({320, 400});
+    auto inner = std::make_shared<UIScrollView>(CGRectMake(0, 0, 320, 100));
+    inner->setContentSize({320, 150});
+    outer->addSubview(inner);
+    window->addSubview(outer);
+    OffscreenScreen screen(window);
+    screen.scrollWheel({100, 50}, {0, 30});
+    EXPECT_EQ(inner->contentOffset().y, 30);
+    EXPECT_EQ(outer->contentOffset().y, 0);
+    screen.scrollWheel({100, 50}, {0, 30});
+    EXPECT_EQ(inner->contentOffset().y, 50);
+    screen.scrollWheel({100, 50}, {0, 30});
+    EXPECT_EQ(outer->contentOffset().y, 30) << "the inner one is at its end";
+}
+
 TEST_F(TableView, TapSelectsTheRowUnderTheFingerAndDeselectionFadesOnTheClock) {
     Fixture f;
     OffscreenScreen screen(f.window);
@@ -169,6 +220,13 @@ TEST_F(TableView, TapSelectsTheRowUnderTheFingerAndDeselectionFadesOnTheClock) {
     EXPECT_LT(highlight->presentationOpacity(), 0.95);
     UIClock::shared().advance(UITableViewCell::kDeselectionDuration);
     EXPECT_EQ(highlight->presentationOpacity(), 0);
+
+    f.table->selectRowAtIndexPath(at(1, 2), false);
+    f.table->deselectRowAtIndexPath(at(1, 2), true);
+    UIClock::shared().advance(UITableViewCell::kDeselectionDuration / 2);
+    f.table->selectRowAtIndexPath(at(1, 2), false);
+    EXPECT_EQ(highlight->presentationOpacity(), 1) << "selecting again ends the fade";
+    f.table->deselectRowAtIndexPath(at(1, 2), false);
 
     screen.tap(f.middleOf(at(0, 0)));
     screen.tap(f.middleOf(at(0, 1)));

@@ -70,6 +70,7 @@ void UITableViewCell::setSelected(bool selected, bool animated) {
     selected_ = selected;
     UIView* highlight = selectedBackground_.get();
     if (selected || !animated) {
+        highlight->layer()->removeAnimations();  // a fade still running would hide the new state
         performWithoutAnimation([&] { highlight->setAlpha(selected ? 1 : 0); });
         return;
     }
