@@ -1,6 +1,7 @@
 // The engine's redraw (batteryImageWithForegoundColor with the default theme,
 // level varying) against the same icon drawn straight with cairo and pango, and
 // a whole `ampora render` process from start to PNG written.
+#include "bench/MedianTime.h"
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
@@ -82,18 +83,6 @@ std::string direct(int level) {
     return foundation::base64Encode(png);
 }
 
-template <class F>
-double median(int rounds, F&& f) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = Clock::now();
-        f(i);
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[rounds / 2];
-}
-
 int runProcess(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -145,11 +134,11 @@ int main(int argc, char** argv) {
     auto redraw = [&](int i) {
         benchmark::DoNotOptimize(manager.batteryImageWithForegoundColor(graphics::Color::grey(1), 40, i % 101, false, false));
     };
-    median(200, redraw);
-    const double engine = median(rounds, redraw);
-    const double cairo = median(rounds, [](int i) { benchmark::DoNotOptimize(direct(i % 101)); });
+    medianMicroseconds(200, redraw);
+    const double engine = medianMicroseconds(rounds, redraw);
+    const double cairo = medianMicroseconds(rounds, [](int i) { benchmark::DoNotOptimize(direct(i % 101)); });
     const std::string output = root + "/icon.png";
-    const double process = median(21, [&](int i) {
+    const double process = medianMicroseconds(21, [&](int i) {
         runProcess({AMPORA_BINARY, "render", "--level", std::to_string(i * 5), "-o", output});
     }) / 1000;
     std::printf("Ampora Connect, height 40 px, white, level 0..100, %d rounds\n", rounds);

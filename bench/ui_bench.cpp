@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/MedianTime.h"
 #include "platform/uikit/controls/UISwitch.h"
 #include "platform/uikit/drawing/UIBezierPath.h"
 #include "platform/uikit/layers/CAGradientLayer.h"
@@ -23,18 +24,6 @@ using namespace uikit;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-template <class F>
-double medianMicroseconds(int rounds, F&& f) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = Clock::now();
-        f(i);
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
 
 UIImagePtr icon() {
     UIGraphicsBeginImageContextWithOptions({29, 29}, false, 2);

@@ -78,14 +78,14 @@ void BusConnection::rearm() {
 
     uint64_t due = UINT64_MAX;
     sd_bus_get_timeout(bus_, &due);
-    itimerspec spec{};
+    itimerspec due_at{};
     if (due != UINT64_MAX) {
         // Both count CLOCK_MONOTONIC; zero would disarm, so "now" becomes 1 ns.
         due = std::max<uint64_t>(due, 1) * 1000;
-        spec.it_value.tv_sec = time_t(due / 1'000'000'000);
-        spec.it_value.tv_nsec = long(due % 1'000'000'000);
+        due_at.it_value.tv_sec = time_t(due / 1'000'000'000);
+        due_at.it_value.tv_nsec = long(due % 1'000'000'000);
     }
-    ::timerfd_settime(timer_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    ::timerfd_settime(timer_, TFD_TIMER_ABSTIME, &due_at, nullptr);
 }
 
 void BusConnection::disconnect() {
