@@ -1,6 +1,19 @@
 #include "platform/preferences/PSSpecifier.h"
 
+#include <array>
+
 namespace preferences {
+
+int cellTypeFromString(const std::string* cell) {
+    static const std::array<const char*, 15> names = {
+        "PSGroupCell",     "PSLinkCell",      "PSLinkListCell",       "PSListItemCell", "PSTitleValueCell",
+        "PSSliderCell",    "PSSwitchCell",    "PSStaticTextCell",     "PSEditTextCell", "PSSegmentCell",
+        "PSGiantIconCell", "PSGiantCell",     "PSSecureEditTextCell", "PSButtonCell",   "PSEditTextViewCell"};
+    if (cell)
+        for (size_t i = 0; i < names.size(); ++i)
+            if (*cell == names[i]) return int(i);
+    return PSGroupCell;
+}
 
 PSSpecifier::Ptr PSSpecifier::preferenceSpecifierNamed(const std::string& name, std::weak_ptr<runtime::NSObject> target,
                                                        std::string setter, std::string getter, runtime::Class* detail,

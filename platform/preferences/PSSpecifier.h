@@ -36,6 +36,9 @@ enum PSCellType : int {
     PSEditTextViewCell = 14,
 };
 
+// The cell type a "cell" string names; a group for any other string or none.
+int cellTypeFromString(const std::string* cell);
+
 // A property: a property-list value, a class (as "cellClass" holds) or an image ("iconImage").
 using SpecifierProperty = std::variant<foundation::PlistValue, runtime::Class*, graphics::Image>;
 // A page's description of a row, in its own order.

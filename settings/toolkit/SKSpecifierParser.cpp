@@ -1,7 +1,5 @@
 #include "settings/toolkit/SKSpecifierParser.h"
 
-#include <array>
-
 #include "common/ImageTransforms.h"
 #include "platform/preferences/NSBundle.h"
 #include "settings/toolkit/SKTintHooks.h"
@@ -65,14 +63,7 @@ graphics::Image iconImage(const SpecifierProperty& icon, const runtime::NSObject
 }  // namespace
 
 int SKSpecifierParser::PSCellTypeFromString(const std::optional<std::string>& cell) {
-    static const std::array<const char*, 15> names = {
-        "PSGroupCell",      "PSLinkCell",       "PSLinkListCell",       "PSListItemCell", "PSTitleValueCell",
-        "PSSliderCell",     "PSSwitchCell",     "PSStaticTextCell",     "PSEditTextCell", "PSSegmentCell",
-        "PSGiantIconCell",  "PSGiantCell",      "PSSecureEditTextCell", "PSButtonCell",   "PSEditTextViewCell"};
-    if (cell)
-        for (size_t i = 0; i < names.size(); ++i)
-            if (*cell == names[i]) return int(i);
-    return preferences::PSGroupCell;
+    return preferences::cellTypeFromString(cell ? &*cell : nullptr);
 }
 
 std::vector<preferences::PSSpecifierPtr> SKSpecifierParser::specifiersFromArray(

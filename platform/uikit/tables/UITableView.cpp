@@ -140,6 +140,13 @@ void UITableView::layoutSubviews() {
     else layoutRows();
 }
 
+void UITableView::setTableHeaderView(UIViewPtr header) {
+    if (tableHeader_) tableHeader_->removeFromSuperview();
+    tableHeader_ = std::move(header);
+    if (tableHeader_) addSubview(tableHeader_);
+    setNeedsLayout();
+}
+
 void UITableView::layoutRows() {
     const double width = bounds().size.width;
     const double textWidth = std::max(0.0, width - 2 * kMargin);
@@ -148,6 +155,13 @@ void UITableView::layoutRows() {
     auto isTitle = [](const UIViewPtr& view) { return dynamic_cast<UILabel*>(view.get()) != nullptr; };
 
     double y = 0;
+    if (tableHeader_) {
+        // Keeps its height; stretches with the table when it asks to.
+        const CGRect f = tableHeader_->frame();
+        const bool stretches = tableHeader_->autoresizingMask() & UIViewAutoresizingFlexibleWidth;
+        tableHeader_->setFrame(CGRectMake(f.origin.x, 0, stretches ? width : f.size.width, f.size.height));
+        y = f.size.height;
+    }
     size_t line = 0;
     for (size_t s = 0; s < sections_.size(); ++s) {
         Section& section = sections_[s];

@@ -47,6 +47,10 @@ public:
     UIView* headerViewForSection(long section) const;
     UIView* footerViewForSection(long section) const;
 
+    // A view above the first section, at full width when it stretches.
+    const UIViewPtr& tableHeaderView() const { return tableHeader_; }
+    void setTableHeaderView(UIViewPtr header);
+
     bool allowsSelection() const { return allowsSelection_; }
     void setAllowsSelection(bool allows) { allowsSelection_ = allows; }
     std::optional<NSIndexPath> indexPathForSelectedRow() const { return selected_; }
@@ -84,6 +88,7 @@ private:
     std::weak_ptr<UITableViewDelegate> delegate_;
     std::vector<Section> sections_;
     std::vector<UIViewPtr> separators_;
+    UIViewPtr tableHeader_;
     std::shared_ptr<UITapGestureRecognizer> tap_;
     std::shared_ptr<UIPanGestureRecognizer> swipe_;
     std::shared_ptr<UILabel> deleteButton_;

@@ -1,0 +1,22 @@
+#include "settings/toolkit/SKListItemsController.h"
+
+runtime::Class* SKListItemsController::staticClass() {
+    static runtime::Class* cls = &runtime::defineClass<SKListItemsController>(
+        "SKListItemsController", preferences::PSListItemsController::staticClass());
+    return cls;
+}
+
+namespace {
+const bool kRegistered = (SKListItemsController::staticClass(), true);
+}
+
+void SKListItemsController::viewWillAppear(bool animated) {
+    (void)kRegistered;
+    SKPageColors::apply(*this, *this);
+    PSListItemsController::viewWillAppear(animated);
+}
+
+void SKListItemsController::viewWillDisappear(bool animated) {
+    PSListItemsController::viewWillDisappear(animated);
+    SKPageColors::remove(*this);
+}

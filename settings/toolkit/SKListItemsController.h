@@ -1,0 +1,14 @@
+#pragma once
+// The choices of a link-list row, in the page colors of the pane.
+
+#include "platform/preferences/PSListItemsController.h"
+#include "settings/toolkit/SKPageColors.h"
+
+class SKListItemsController : public preferences::PSListItemsController, public SKPageColorHooks {
+public:
+    static runtime::Class* staticClass();
+    runtime::Class* objcClass() const override { return staticClass(); }
+
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+};
