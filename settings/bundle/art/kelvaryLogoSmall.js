@@ -4,5 +4,5 @@ var x = c.getContext('2d'); x.fillStyle = '#000'; x.strokeStyle = '#000';
 x.lineWidth = 6; x.lineCap = 'round';
 x.beginPath(); x.arc(28, 28, 19, 0, 2 * Math.PI); x.globalAlpha = 0.35; x.stroke();
 x.globalAlpha = 1; x.beginPath(); x.arc(28, 28, 19, -Math.PI / 2, Math.PI); x.stroke();
-x.font = 'bold 40px Helvetica Neue'; x.textBaseline = 'middle'; x.fillText('ampora', 56, 30);
+x.font = 'bold 33px Helvetica Neue'; x.textBaseline = 'middle'; x.fillText('ampora', 54, 30);
 c.toDataURL('image/png')
