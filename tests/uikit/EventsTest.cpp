@@ -3,6 +3,7 @@
 #include "tests/uikit/UIKitTestSupport.h"
 
 #include "platform/uikit/controls/UIButton.h"
+#include "platform/uikit/controls/UISegmentedControl.h"
 #include "platform/uikit/controls/UISlider.h"
 #include "platform/uikit/controls/UISwitch.h"
 #include "platform/uikit/events/UIPanGestureRecognizer.h"
@@ -289,4 +290,22 @@ TEST_F(Controls, TargetsHeldWeaklyStopWhenTheTargetGoes) {
     EXPECT_EQ(page->calls, 1);
     page.reset();
     toggle.sendActionsForControlEvents(UIControlEventValueChanged);  // must not touch the freed page
+}
+
+TEST_F(Controls, SegmentsSelectWhereTappedAndReportOnlyChanges) {
+    auto window = makeWindow({320, 100});
+    OffscreenScreen screen(window);
+    auto segments = std::make_shared<UISegmentedControl>(std::vector<std::string>{"Left", "Middle", "Right"});
+    segments->setFrame(CGRectMake(10, 10, 300, 29));
+    window->addSubview(segments);
+    int changes = 0;
+    segments->addTarget([&](UIControl&) { ++changes; }, UIControlEventValueChanged);
+    EXPECT_EQ(segments->selectedSegmentIndex(), UISegmentedControl::kNoSegment);
+    screen.tap({260, 20});
+    EXPECT_EQ(segments->selectedSegmentIndex(), 2);
+    screen.tap({260, 20});
+    screen.tap({20, 80});  // outside
+    EXPECT_EQ(changes, 1);
+    segments->setSelectedSegmentIndex(7);
+    EXPECT_EQ(segments->selectedSegmentIndex(), UISegmentedControl::kNoSegment);
 }
