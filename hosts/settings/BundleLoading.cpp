@@ -8,12 +8,12 @@ namespace fs = std::filesystem;
 
 namespace settingshost {
 
-std::string defaultBundlePath() {
+std::string installedPart(const std::string& name) {
     std::error_code error;
     const fs::path here = fs::read_symlink("/proc/self/exe", error).parent_path();
-    const fs::path beside = here / "amporasettings.bundle";
-    if (fs::is_directory(beside, error)) return beside.string();
-    return (here / ".." / "lib" / "ampora" / "amporasettings.bundle").lexically_normal().string();
+    const fs::path beside = here / name;
+    if (fs::exists(beside, error)) return beside.string();
+    return (here / AMPORA_LIBDIR_FROM_BIN / name).lexically_normal().string();
 }
 
 std::shared_ptr<preferences::NSBundle> loadSettingsBundle(const std::string& path, std::string& error) {

@@ -9,9 +9,12 @@
 
 namespace settingshost {
 
-// amporasettings.bundle beside the program (the build tree), else the
-// installation's ../lib/ampora/amporasettings.bundle.
-std::string defaultBundlePath();
+// A part of the installation by name: beside the program in the build tree,
+// else in the installation's ../lib/ampora/.
+std::string installedPart(const std::string& name);
+
+// The installed part amporasettings.bundle.
+inline std::string defaultBundlePath() { return installedPart("amporasettings.bundle"); }
 
 // The bundle at `path` with its library loaded; nullptr with the reason in `error`.
 std::shared_ptr<preferences::NSBundle> loadSettingsBundle(const std::string& path, std::string& error);

@@ -10,9 +10,9 @@
 #include "hosts/settings/SettingsOptions.h"
 #include "hosts/settings/SettingsRootPage.h"
 #include "hosts/settings/ViewTreeDump.h"
+#include "hosts/settings/WindowModule.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/navigation/UINavigationController.h"
-#include "platform/uikit/screens/SDLScreen.h"
 
 namespace settingshost {
 
@@ -69,9 +69,8 @@ int run(const SettingsOptions& options) {
     OffscreenScreen::runPendingBlocks();
 
     if (options.opensWindow()) {
-        auto desktop = SDLScreen::open(window, "Settings", options.scale, error);
-        if (!desktop) throw Failure{error + " (--screenshot FILE renders without a display)"};
-        desktop->run();
+        if (!runDesktopWindow(window, options.scale, error))
+            throw Failure{error + " (--screenshot FILE renders without a display)"};
         return 0;
     }
     if (!steps.empty()) {
