@@ -85,6 +85,7 @@ bool RunLoop::turn(Clock::time_point deadline) {
         std::lock_guard guard(queueLock_);
         blocks.swap(queue_);
     }
+    dispatched_ += blocks.size();
     for (auto& block : blocks) block();
     for (size_t i = 1; i < fds.size(); ++i) {
         if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
@@ -92,6 +93,7 @@ bool RunLoop::turn(Clock::time_point deadline) {
         auto it = readers_.find(tokens[i]);
         if (it != readers_.end()) {
             Callback callback = it->second.onReadable;
+            ++dispatched_;
             callback();
         }
     }
@@ -105,6 +107,7 @@ bool RunLoop::turn(Clock::time_point deadline) {
         Callback fire = it->second.fire;
         if (it->second.repeats) it->second.due = now + it->second.interval;
         else timers_.erase(it);
+        ++dispatched_;
         fire();
     }
     return !stopped_;

@@ -33,6 +33,8 @@ public:
     void run();
     void runUntil(Clock::time_point deadline);
     void stop();
+    // How many blocks, reader callbacks and timers have run: a screen redraws when it moved.
+    unsigned long dispatchCount() const { return dispatched_; }
 
 private:
     struct Reader {
@@ -51,6 +53,7 @@ private:
     int wakeFd_;
     int nextToken_ = 1;
     bool stopped_ = false;
+    unsigned long dispatched_ = 0;
     std::map<int, Reader> readers_;
     std::map<int, Timer> timers_;
     std::mutex queueLock_;

@@ -39,7 +39,8 @@ protected:
 
 TEST_F(InstalledTest, LaysOutADesktopProgram) {
     for (const char* path : {"bin/ampora", "bin/ampora-statusbar", "lib/ampora/plugins/libAmpora.so",
-                             "lib/ampora/amporasettings.bundle/libamporasettings.so",
+                             "lib/ampora/amporasettings.bundle/libamporasettings.so", "bin/ampora-settings",
+                             "lib/ampora/ampora-settings-window.so",
                              "share/ampora/themes/Ampora Connect.js", "share/ampora/themes/Ampora LBI.js",
                              "share/applications/ampora-settings.desktop", "share/icons/hicolor/scalable/apps/ampora.svg",
                              "share/man/man1/ampora.1", "share/man/man1/ampora-statusbar.1"})

@@ -1,0 +1,260 @@
+#include "platform/uikit/screens/SDLScreen.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "platform/foundation/Log.h"
+#include "platform/notify/RunLoop.h"
+#include "platform/uikit/screens/WindowActions.h"
+#include "platform/uikit/services/UIPasteboard.h"
+#include "platform/uikit/views/UIClock.h"
+
+namespace uikit {
+namespace {
+
+// Points one wheel notch scrolls.
+constexpr double kWheelStep = 40;
+constexpr double kFrameSeconds = 1.0 / 60;
+
+class DesktopClipboard : public UIPasteboardBackend {
+public:
+    std::optional<std::string> string() override {
+        if (!SDL_HasClipboardText()) return std::nullopt;
+        char* text = SDL_GetClipboardText();
+        std::string copy = text ? text : "";
+        SDL_free(text);
+        return copy;
+    }
+    void setString(const std::optional<std::string>& text) override { SDL_SetClipboardText(text ? text->c_str() : ""); }
+};
+
+bool layerAnimates(const CALayer& layer) {
+    if (layer.hasAnimations()) return true;
+    return std::any_of(layer.sublayers().begin(), layer.sublayers().end(),
+                       [](const CALayerPtr& sublayer) { return layerAnimates(*sublayer); });
+}
+
+// How the window's points sit in the surface: uniformly scaled, centred.
+struct Placement {
+    double scale = 1, x = 0, y = 0;
+};
+
+Placement placementIn(int pixelWidth, int pixelHeight, CGSize points) {
+    Placement p;
+    if (points.width <= 0 || points.height <= 0) return p;
+    p.scale = std::min(pixelWidth / points.width, pixelHeight / points.height);
+    p.x = std::floor((pixelWidth - points.width * p.scale) / 2);
+    p.y = std::floor((pixelHeight - points.height * p.scale) / 2);
+    return p;
+}
+
+// Cairo's 32-bit layouts are SDL's XRGB8888 and ARGB8888 in native byte order.
+std::optional<cairo_format_t> cairoFormatOf(const SDL_Surface& surface) {
+    if (surface.pitch % 4 || surface.pitch < cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, surface.w))
+        return std::nullopt;
+    if (surface.format->format == SDL_PIXELFORMAT_XRGB8888) return CAIRO_FORMAT_RGB24;
+    if (surface.format->format == SDL_PIXELFORMAT_ARGB8888) return CAIRO_FORMAT_ARGB32;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string& title, double scale,
+                                           std::string& error) {
+    // The surface stays in memory: no renderer, no GL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot open a window: ") + SDL_GetError();
+        return nullptr;
+    }
+    const CGSize size = window->bounds().size;
+    double pixelsPerPoint = scale > 0 && std::isfinite(scale) ? scale : 2;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+        pixelsPerPoint = std::min({pixelsPerPoint, usable.w / size.width, usable.h / size.height});
+    SDL_Window* sdlWindow = SDL_CreateWindow(
+        title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, std::max(1, int(std::lround(size.width * pixelsPerPoint))),
+        std::max(1, int(std::lround(size.height * pixelsPerPoint))), SDL_WINDOW_RESIZABLE);
+    if (!sdlWindow || !SDL_GetWindowSurface(sdlWindow)) {
+        error = std::string("cannot open a window: ") + SDL_GetError();
+        if (sdlWindow) SDL_DestroyWindow(sdlWindow);
+        SDL_Quit();
+        return nullptr;
+    }
+    return std::unique_ptr<SDLScreen>(new SDLScreen(std::move(window), sdlWindow));
+}
+
+SDLScreen::SDLScreen(UIWindowPtr window, SDL_Window* sdlWindow) : screen_(std::move(window)), sdlWindow_(sdlWindow) {
+    UIClock::shared().setVirtual(false);
+    UIPasteboard::generalPasteboard().setBackend(std::make_shared<DesktopClipboard>());
+    SDL_StartTextInput();
+    seenDispatches_ = notify::RunLoop::main().dispatchCount();
+}
+
+SDLScreen::~SDLScreen() {
+    UIPasteboard::generalPasteboard().setBackend(nullptr);
+    UIClock::shared().setVirtual(true);
+    SDL_StopTextInput();
+    SDL_DestroyWindow(sdlWindow_);
+    SDL_Quit();
+}
+
+void SDLScreen::run() {
+    while (turn()) {
+    }
+}
+
+bool SDLScreen::turn(int waitMilliseconds) {
+    if (!open_) return false;
+    auto& loop = notify::RunLoop::main();
+    const double sinceFrame = UIClock::shared().now() - lastFrame_;
+    int wait = std::max(waitMilliseconds, 1);
+    if (dirty_) wait = 1;
+    else if (animating()) wait = std::clamp(int((kFrameSeconds - sinceFrame) * 1000), 1, wait);
+    // Timers, readers and blocks of the main loop run while waiting; input is picked up after.
+    loop.runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(wait));
+    SDL_Event event;
+    while (open_ && SDL_PollEvent(&event)) handle(event);
+    if (!open_) return false;
+    if (loop.dispatchCount() != seenDispatches_) {
+        seenDispatches_ = loop.dispatchCount();
+        dirty_ = true;
+    }
+    if (dirty_ || (animating() && UIClock::shared().now() - lastFrame_ >= kFrameSeconds)) draw();
+    return open_;
+}
+
+void SDLScreen::handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT: open_ = false; return;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) open_ = false;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button != SDL_BUTTON_LEFT) return;
+            mouseDown_ = true;
+            screen_.touchDown(windowPointFromSDL(event.button.x, event.button.y));
+            break;
+        case SDL_MOUSEMOTION:
+            if (!mouseDown_) return;
+            screen_.touchMove(windowPointFromSDL(event.motion.x, event.motion.y));
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button != SDL_BUTTON_LEFT || !mouseDown_) return;
+            mouseDown_ = false;
+            screen_.touchUp(windowPointFromSDL(event.button.x, event.button.y));
+            break;
+        case SDL_MOUSEWHEEL: {
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            const double flip = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+            // Wheel up shows what is above: the content moves down.
+            screen_.scrollWheel(windowPointFromSDL(x, y),
+                                {flip * event.wheel.preciseX * kWheelStep, -flip * event.wheel.preciseY * kWheelStep});
+            break;
+        }
+        case SDL_TEXTINPUT: screen_.typeText(event.text.text); break;
+        case SDL_KEYDOWN: handleKey(event); break;
+        default: return;
+    }
+    dirty_ = true;
+}
+
+void SDLScreen::handleKey(const SDL_Event& event) {
+    const SDL_Keycode key = event.key.keysym.sym;
+    if (event.key.keysym.mod & KMOD_CTRL) {
+        if (key == SDLK_r) rotate();
+        if (key == SDLK_v)
+            if (auto text = UIPasteboard::generalPasteboard().string(); text && !text->empty()) screen_.typeText(*text);
+        return;
+    }
+    if (key == SDLK_ESCAPE) {
+        pressEscape(*screen_.window());
+        return;
+    }
+    static const std::pair<SDL_Keycode, UIKey> keys[] = {
+        {SDLK_RETURN, UIKey::Return}, {SDLK_KP_ENTER, UIKey::Return}, {SDLK_BACKSPACE, UIKey::Backspace},
+        {SDLK_DELETE, UIKey::Delete}, {SDLK_TAB, UIKey::Tab},          {SDLK_LEFT, UIKey::Left},
+        {SDLK_RIGHT, UIKey::Right},   {SDLK_UP, UIKey::Up},             {SDLK_DOWN, UIKey::Down},
+    };
+    for (const auto& [sdlKey, uiKey] : keys)
+        if (key == sdlKey) screen_.pressKey(uiKey);
+}
+
+void SDLScreen::rotate() {
+    rotateWindow(*screen_.window());
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdlWindow_, &width, &height);
+    SDL_SetWindowSize(sdlWindow_, height, width);
+}
+
+bool SDLScreen::animating() const {
+    const UIWindow& window = *screen_.window();
+    return layerAnimates(*window.layer()) || layerAnimates(*window.overlayRoot()->layer());
+}
+
+CGPoint SDLScreen::windowPointFromSDL(double x, double y) const {
+    int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(sdlWindow_, &width, &height);
+    SDL_GetWindowSizeInPixels(sdlWindow_, &pixelWidth, &pixelHeight);
+    const Placement p = placementIn(pixelWidth, pixelHeight, screen_.window()->bounds().size);
+    const double ratio = width > 0 ? double(pixelWidth) / width : 1;
+    return {(x * ratio - p.x) / p.scale, (y * ratio - p.y) / p.scale};
+}
+
+CGPoint SDLScreen::sdlPointFromWindowPoint(CGPoint point) const {
+    int width = 0, height = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(sdlWindow_, &width, &height);
+    SDL_GetWindowSizeInPixels(sdlWindow_, &pixelWidth, &pixelHeight);
+    const Placement p = placementIn(pixelWidth, pixelHeight, screen_.window()->bounds().size);
+    const double ratio = pixelWidth > 0 ? double(width) / pixelWidth : 1;
+    return {(point.x * p.scale + p.x) * ratio, (point.y * p.scale + p.y) * ratio};
+}
+
+unsigned SDLScreen::sdlWindowID() const { return SDL_GetWindowID(sdlWindow_); }
+
+void SDLScreen::draw() {
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlWindow_);
+    if (!surface) {
+        foundation::logLine(std::string("AMPORA: the window has no surface: ") + SDL_GetError());
+        return;
+    }
+    dirty_ = false;
+    lastFrame_ = UIClock::shared().now();
+    ++frames_;
+    const CGSize points = screen_.window()->bounds().size;
+    const Placement p = placementIn(surface->w, surface->h, points);
+    if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+    // Straight into the surface when cairo knows its layout; else through a copy SDL converts.
+    const std::optional<cairo_format_t> format = cairoFormatOf(*surface);
+    cairo_surface_t* target =
+        format ? cairo_image_surface_create_for_data(static_cast<unsigned char*>(surface->pixels), *format, surface->w,
+                                                     surface->h, surface->pitch)
+               : cairo_image_surface_create(CAIRO_FORMAT_RGB24, surface->w, surface->h);
+    cairo_t* cr = cairo_create(target);
+    cairo_set_source_rgb(cr, 0.15, 0.15, 0.15);
+    cairo_paint(cr);
+    cairo_translate(cr, p.x, p.y);
+    cairo_scale(cr, p.scale, p.scale);
+    cairo_rectangle(cr, 0, 0, points.width, points.height);
+    cairo_clip(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    UIGraphicsPushContext(cr);
+    screen_.renderInto(cr);
+    UIGraphicsPopContext();
+    cairo_destroy(cr);
+    cairo_surface_flush(target);
+    if (!format)
+        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_XRGB8888, cairo_image_surface_get_data(target),
+                          cairo_image_surface_get_stride(target), surface->format->format, surface->pixels,
+                          surface->pitch);
+    cairo_surface_destroy(target);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(sdlWindow_);
+}
+
+}  // namespace uikit

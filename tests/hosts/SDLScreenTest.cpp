@@ -1,0 +1,108 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/uikit/navigation/UINavigationController.h"
+#include "platform/uikit/screens/SDLScreen.h"
+#include "platform/uikit/services/UIPasteboard.h"
+#include "tests/hosts/SettingsHostTestPane.h"
+#include "tests/uikit/UIKitTestSupport.h"
+
+using namespace uikit;
+
+namespace {
+
+// The desktop window under SDL's off-screen driver: no X server needed.
+class SDLWindow : public uikit::test::UIKitTest {
+protected:
+    UIWindowPtr window = uikit::test::makeWindow({375, 667});
+    std::shared_ptr<hosttest::HostTestPage> page = std::make_shared<hosttest::HostTestPage>();
+    UINavigationControllerPtr nav = UINavigationController::withRootViewController(page);
+    std::unique_ptr<SDLScreen> screen;
+
+    void SetUp() override {
+        UIKitTest::SetUp();
+        ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        window->setRootViewController(nav);
+        std::string error;
+        screen = SDLScreen::open(window, "Settings", 2, error);
+        ASSERT_TRUE(screen) << error;
+    }
+    void TearDown() override {
+        screen.reset();
+        UIKitTest::TearDown();
+    }
+    // Turns for `seconds` of real time, or until `done`.
+    template <class Done>
+    bool turnFor(double seconds, Done done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < end) {
+            if (!screen->turn()) return false;
+            if (done()) return true;
+        }
+        return done();
+    }
+    void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+    void click(CGPoint windowPoint) {
+        const CGPoint at = screen->sdlPointFromWindowPoint(windowPoint);
+        SDL_Event e{};
+        e.button.windowID = screen->sdlWindowID();
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.x = int(at.x);
+        e.button.y = int(at.y);
+        e.type = SDL_MOUSEBUTTONDOWN;
+        e.button.state = SDL_PRESSED;
+        push(e);
+        e.type = SDL_MOUSEBUTTONUP;
+        e.button.state = SDL_RELEASED;
+        push(e);
+    }
+    void key(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.windowID = screen->sdlWindowID();
+        e.key.keysym.sym = sym;
+        e.key.keysym.mod = mod;
+        push(e);
+    }
+};
+
+TEST_F(SDLWindow, AClickTogglesTheSwitchAndTheWindowRestsWhenNothingChanges) {
+    ASSERT_TRUE(turnFor(1, [&] { return screen->framesDrawn() > 0; }));
+    const CGRect toggle = page->toggle->convertRectToView(page->toggle->bounds(), nullptr);
+    click({CGRectGetMidX(toggle), CGRectGetMidY(toggle)});
+    EXPECT_TRUE(turnFor(2, [&] { return page->toggle->isOn(); }));
+
+    // Once the switch's slide is over, idle turns draw nothing.
+    turnFor(0.6, [] { return false; });
+    const long frames = screen->framesDrawn();
+    turnFor(0.2, [] { return false; });
+    EXPECT_EQ(screen->framesDrawn(), frames);
+}
+
+TEST_F(SDLWindow, KeysGoBackAndTurnThePhoneAndTheClipboardIsTheDesktops) {
+    nav->pushViewController(std::make_shared<hosttest::HostTestDetail>(), false);
+    key(SDLK_ESCAPE);
+    EXPECT_TRUE(turnFor(1, [&] { return nav->viewControllers().size() == 1; }));
+
+    key(SDLK_r, KMOD_LCTRL);
+    EXPECT_TRUE(turnFor(1, [&] { return window->bounds().size == CGSize{667, 375}; }));
+    EXPECT_EQ(page->rotatedFrom, std::vector<UIInterfaceOrientation>{UIInterfaceOrientation::Portrait});
+    int width = 0, height = 0;
+    SDL_GetWindowSize(SDL_GetWindowFromID(screen->sdlWindowID()), &width, &height);
+    EXPECT_GT(width, height);
+
+    UIPasteboard::generalPasteboard().setString("#8F00FF");
+    char* text = SDL_GetClipboardText();
+    EXPECT_STREQ(text, "#8F00FF");
+    SDL_free(text);
+
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    EXPECT_FALSE(turnFor(1, [] { return false; }));
+}
+
+}  // namespace
