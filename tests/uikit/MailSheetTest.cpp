@@ -142,7 +142,7 @@ TEST_F(MailSheet, TypingFillsTheFieldsAndSendWaitsForARecipient) {
     EXPECT_TRUE(sheet->isActionEnabled());
     screen.pressKey(UIKey::Tab);
     screen.typeText("Hello you");
-    screen.pressKey(UIKey::Tab);
+    screen.pressKey(UIKey::Return);
     screen.typeText("Line one");
     screen.pressKey(UIKey::Return);
     screen.typeText("two");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/uikit/controls/UITextField.h"
 #include "platform/uikit/views/UIScreen.h"
 #include "platform/uikit/views/UIWindow.h"
 
@@ -63,6 +64,7 @@ void ComposeSheet::loadView() {
     auto root = std::make_shared<ComposeSheetView>(self);
     // Sheets keep the system's look whatever the page under them is tinted.
     root->setTintColor(colors::systemBlueColor);
+    root->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
 
     panel_ = std::make_shared<UIView>();
     panel_->setBackgroundColor(colors::whiteColor);
@@ -200,12 +202,13 @@ bool ComposeSheet::routeKey(UIKey key) {
         cancel();
         return true;
     }
-    if (key == UIKey::Tab) {
+    auto window = window_.lock();
+    auto responder = window ? window->firstResponder() : nullptr;
+    // Return in a one-line field goes on to the next field, as Tab does.
+    if (key == UIKey::Tab || (key == UIKey::Return && dynamic_cast<UITextField*>(responder.get()))) {
         focusNextField();
         return true;
     }
-    auto window = window_.lock();
-    auto responder = window ? window->firstResponder() : nullptr;
     // A key the field passes up comes back here: it stops.
     if (routing_ || !isInside(responder.get(), panel_.get())) return true;
     routing_ = true;

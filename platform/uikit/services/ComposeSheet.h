@@ -1,8 +1,8 @@
 #pragma once
 // A compose sheet: a white panel over the dimmed window with a bar holding
 // "Cancel", a title and an action button, presented as an overlay (never a
-// page change). Escape cancels the sheet on top; Tab moves between its
-// fields. Cancelling or acting reports first, then the sheet goes away,
+// page change). Escape cancels the sheet on top; Tab, and Return in a
+// one-line field, move between its fields. Cancelling or acting reports first, then the sheet goes away,
 // whether or not whoever was told took it down.
 
 #include <memory>
