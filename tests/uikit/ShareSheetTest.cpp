@@ -1,6 +1,7 @@
 // The share sheet: what Post opens, Cancel and Escape, an unavailable
 // service, and that the page under the sheet is left alone.
 #include "platform/uikit/alerts/UIAlertView.h"
+#include "platform/uikit/navigation/UINavigationController.h"
 #include "platform/uikit/services/SLComposeViewController.h"
 #include "tests/uikit/ComposeSheetSupport.h"
 
@@ -149,4 +150,40 @@ TEST_F(ShareSheet, LooksLikeASheetOverTheDimmedPage) {
     EXPECT_RGBA_NEAR(pixelAt(*image, int(CGRectGetMaxX(panel)) - 3, int(CGRectGetMaxY(panel)) - 3), 255, 255, 255, 255, 2);
     EXPECT_GE(panel.size.height, 100);
     EXPECT_EQ(sheet->actionButton()->tintColor(), colors::systemBlueColor);
+}
+
+namespace {
+
+// A page that colors the shared bar while on screen and clears it on leaving.
+struct TintedPage : RecordingPage {
+    void viewWillAppear(bool animated) override {
+        RecordingPage::viewWillAppear(animated);
+        navigationController()->navigationBar()->setTintColor(UIColor::rgb(143 / 255.0, 0, 1));
+    }
+    void viewWillDisappear(bool animated) override {
+        RecordingPage::viewWillDisappear(animated);
+        navigationController()->navigationBar()->setTintColor(std::nullopt);
+    }
+};
+
+}  // namespace
+
+TEST_F(ShareSheet, APageInANavigationStackKeepsItsColorsThroughTheSheet) {
+    auto tinted = std::make_shared<TintedPage>();
+    auto nav = UINavigationController::withRootViewController(tinted);
+    window->setRootViewController(nav);
+    const UIColor pane = nav->navigationBar()->tintColor();
+    ASSERT_NE(pane, colors::systemBlueColor);
+    tinted->calls.clear();
+    for (bool post : {false, true}) {
+        auto sheet = composer("from the heart");
+        tinted->presentViewController(sheet, true);
+        if (post) tap(sheet->actionButton());
+        else tap(sheet->cancelButton());
+        EXPECT_FALSE(sheet->isPresented());
+    }
+    EXPECT_EQ(nav->navigationBar()->tintColor(), pane);
+    EXPECT_TRUE(tinted->calls.empty()) << tinted->calls.front();
+    EXPECT_EQ(opener->opened(), std::vector<std::string>{kIntent + "from%20the%20heart"});
+    window->setRootViewController(page);
 }
