@@ -2,6 +2,7 @@
 #include "tests/uikit/UIKitTestSupport.h"
 
 #include "platform/uikit/controls/UITextField.h"
+#include "platform/uikit/controls/UITextView.h"
 #include "platform/uikit/controls/UIToolbar.h"
 
 using namespace uikit;
@@ -91,4 +92,25 @@ TEST_F(TextFields, AccessoryToolbarIsShownAboveTheFieldWhileEditing) {
     EXPECT_FALSE(field->isEditing());
     EXPECT_EQ(bar->superview(), nullptr);
     EXPECT_RGBA_NEAR(pixelAt(*screen.render(1), 10, 280), 255, 255, 255, 255, 0);
+}
+
+TEST_F(TextFields, ATextViewKeepsLinesAndDeletesWholeCharacters) {
+    auto view = std::make_shared<UITextView>(CGRectMake(20, 40, 200, 100));
+    window->addSubview(view);
+    view->setText("one\r\ntwo\rthree\xFF");
+    EXPECT_EQ(view->text(), "one\ntwo\nthree\xEF\xBF\xBD") << "line ends made one kind, bad bytes replaced";
+    int changes = 0;
+    view->addTarget([&](UIControl&) { ++changes; }, UIControlEventEditingChanged);
+    screen.typeText("x");
+    EXPECT_EQ(changes, 0) << "not editing before it is tapped";
+    screen.tap({100, 90});
+    ASSERT_TRUE(view->isEditing());
+    screen.pressKey(UIKey::Backspace);
+    screen.pressKey(UIKey::Return);
+    screen.typeText("caf\xC3\xA9");
+    screen.pressKey(UIKey::Backspace);
+    EXPECT_EQ(view->text(), "one\ntwo\nthree\ncaf");
+    EXPECT_EQ(changes, 4);
+    view->setEditable(false);
+    EXPECT_FALSE(view->isEditing());
 }

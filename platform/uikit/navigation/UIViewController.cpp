@@ -8,6 +8,8 @@ UIViewController::UIViewController() = default;
 
 UIViewController::~UIViewController() {
     if (view_) view_->setViewController({});
+    // A sheet must not outlive the page that showed it.
+    if (presented_ && presented_->view_) presented_->view_->removeFromSuperview();
 }
 
 const UIViewPtr& UIViewController::view() {

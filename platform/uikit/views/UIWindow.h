@@ -39,6 +39,7 @@ public:
     const UIViewPtr& overlayRoot() const { return overlays_; }
     // An overlay that takes every key (an alert): keys and text go to it, not the first responder.
     void setModalOverlay(std::weak_ptr<UIResponder> responder) { modal_ = std::move(responder); }
+    std::shared_ptr<UIResponder> modalOverlay() const { return modal_.lock(); }
 
     // Lays out what is marked, then draws content and overlays into `cr` (user space in points).
     void renderWindow(cairo_t* cr);
