@@ -3,6 +3,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/preferences/PSListItemsController.h"
+#include "platform/preferences/PSSwitchTableCell.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 
 namespace preferences {
@@ -246,9 +247,14 @@ void PSListController::didSelectRowAtIndexPath(UITableView& tableView, const NSI
     PSSpecifierPtr s = specifierAtIndexPath(indexPath);
     tableView.deselectRowAtIndexPath(indexPath, true);
     if (!s) return;
-    if (auto* cell = dynamic_cast<PSTableCell*>(tableView.cellForRowAtIndexPath(indexPath).get());
-        cell && cell->performCellAction())
+    auto* cell = dynamic_cast<PSTableCell*>(tableView.cellForRowAtIndexPath(indexPath).get());
+    if (cell && cell->performCellAction()) return;
+    // A click on a switch row's title flips its switch, as desktop check boxes do.
+    if (auto* row = dynamic_cast<PSSwitchTableCell*>(cell)) {
+        row->switchControl()->setOn(!row->switchControl()->isOn(), true);
+        row->controlChanged();
         return;
+    }
     if (s->cellType() == PSButtonCell && !s->buttonAction().empty()) {
         sendAction(s, s->buttonAction());
     } else if (!s->action().empty()) {

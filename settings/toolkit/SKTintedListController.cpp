@@ -6,6 +6,7 @@
 #include "platform/uikit/drawing/UIFont.h"
 #include "platform/uikit/drawing/UIImageDrawing.h"
 #include "platform/uikit/navigation/UINavigationController.h"
+#include "platform/uikit/services/SLComposeViewController.h"
 #include "platform/uikit/views/UIImageView.h"
 #include "platform/uikit/views/UILabel.h"
 #include "settings/toolkit/SKSpecifierParser.h"
@@ -191,5 +192,8 @@ void SKTintedListController::setupHeader() {
 }
 
 void SKTintedListController::heartWasTouched() {
-    foundation::logLine("AMPORA: share: " + shareMessage().value_or(kFallbackShareMessage));
+    auto composer = uikit::SLComposeViewController::composeViewControllerForServiceType(uikit::SLServiceTypeTwitter);
+    if (!composer) return;
+    composer->setInitialText(shareMessage().value_or(kFallbackShareMessage));
+    presentViewController(composer, true);  // logs and shows nothing when no browser can post it
 }

@@ -7,7 +7,12 @@
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "platform/uikit/screens/SDLScreen.h"
 #include "platform/uikit/services/UIPasteboard.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
+#include "platform/preferences/PSSwitchTableCell.h"
+#include "settings/pages/QVAXSettingsMainController.h"
 #include "tests/hosts/SettingsHostTestPane.h"
+#include "tests/support/TempPreferences.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
 using namespace uikit;
@@ -103,6 +108,26 @@ TEST_F(SDLWindow, KeysGoBackAndTurnThePhoneAndTheClipboardIsTheDesktops) {
     quit.type = SDL_QUIT;
     push(quit);
     EXPECT_FALSE(turnFor(1, [] { return false; }));
+}
+
+TEST_F(SDLWindow, AClickOnTheMainPagesSwitchTurnsAmporaOn) {
+    TempPreferences prefs;
+    auto main = std::make_shared<QVAXSettingsMainController>();
+    window->setRootViewController(UINavigationController::withRootViewController(main));
+    ASSERT_TRUE(turnFor(1, [&] { return main->table() && main->table()->numberOfSections() > 0; }));
+    auto row = main->indexPathForSpecifier(main->specifierForID("ENABLED"));
+    ASSERT_TRUE(row);
+    auto cell = std::dynamic_pointer_cast<preferences::PSSwitchTableCell>(main->table()->cellForRowAtIndexPath(*row));
+    ASSERT_TRUE(cell);
+    UISwitch& toggle = *cell->switchControl();
+    const CGRect at = toggle.convertRectToView(toggle.bounds(), nullptr);
+    click({CGRectGetMidX(at), CGRectGetMidY(at)});
+    auto enabled = [] {
+        auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
+        return settings && settings->count("enabled") && settings->at("enabled") == foundation::PlistValue(true);
+    };
+    EXPECT_TRUE(turnFor(2, enabled));
+    window->setRootViewController(nav);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "platform/preferences/PSSwitchTableCell.h"
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/navigation/UINavigationController.h"
+#include "platform/uikit/services/SLComposeViewController.h"
+#include "platform/uikit/services/URLOpener.h"
 #include "platform/uikit/views/UIClock.h"
 #include "settings/pages/QVAXSettingsMainController.h"
 #include "settings/pages/QVHeaderCell.h"
@@ -184,4 +186,20 @@ TEST_F(MainPage, ThePageReferenceIsWeak) {
     nav.reset();
     page.reset();
     EXPECT_FALSE(QVAXSettingsMainController::mainPage());
+}
+
+TEST_F(MainPage, TheHeartSharesThePagesMessageAndCancelKeepsThePaneColor) {
+    auto opener = std::make_shared<RecordingURLOpener>(std::set<std::string>{"https"});
+    setSharedURLOpener(opener);
+    open();
+    page->heartButton()->sendActionsForControlEvents(UIControlEventTouchUpInside);
+    auto sheet = std::dynamic_pointer_cast<SLComposeViewController>(page->presentedViewController());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->text(), *page->shareMessage());
+    sheet->cancel();
+    settle();
+    EXPECT_FALSE(page->presentedViewController());
+    EXPECT_TRUE(opener->opened().empty());
+    EXPECT_EQ(nav->navigationBar()->tintColor(), QVAXSettingsController::kPaneColor);
+    setSharedURLOpener(nullptr);
 }
