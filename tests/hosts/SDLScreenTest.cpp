@@ -7,6 +7,7 @@
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "platform/uikit/screens/SDLScreen.h"
 #include "platform/uikit/services/UIPasteboard.h"
+#include "platform/uikit/views/UIClock.h"
 #include "tests/hosts/SettingsHostTestPane.h"
 #include "tests/uikit/UIKitTestSupport.h"
 
@@ -103,6 +104,24 @@ TEST_F(SDLWindow, KeysGoBackAndTurnThePhoneAndTheClipboardIsTheDesktops) {
     quit.type = SDL_QUIT;
     push(quit);
     EXPECT_FALSE(turnFor(1, [] { return false; }));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SDLWindowClock, WhatWaitedOnTheVirtualClockStillRunsOnceTheWindowTakesIt) {
+    ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    UIClock::shared().setVirtual(true);
+    auto window = uikit::test::makeWindow({100, 100});
+    bool ran = false;
+    UIClock::shared().schedule(0.05, [&] { ran = true; });
+    std::string error;
+    auto screen = SDLScreen::open(window, "Settings", 1, error);
+    ASSERT_TRUE(screen) << error;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!ran && std::chrono::steady_clock::now() < end) screen->turn();
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace

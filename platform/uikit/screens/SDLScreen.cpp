@@ -132,6 +132,11 @@ void SDLScreen::handle(const SDL_Event& event) {
         case SDL_QUIT: open_ = false; return;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) open_ = false;
+            // A finger cannot stay down in a window that lost the pointer.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && mouseDown_) {
+                mouseDown_ = false;
+                screen_.touchCancel();
+            }
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button != SDL_BUTTON_LEFT) return;
