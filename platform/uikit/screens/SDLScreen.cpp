@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/foundation/Log.h"
 #include "platform/notify/RunLoop.h"
@@ -68,6 +70,15 @@ std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot open a window: ") + SDL_GetError();
+        return nullptr;
+    }
+    // Without a display SDL falls back to drawing nowhere: a window nobody sees
+    // is only right when asked for (tests).
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") && !(asked && std::strstr(asked, driver.c_str()))) {
+        error = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)";
+        SDL_Quit();
         return nullptr;
     }
     const CGSize size = window->bounds().size;
