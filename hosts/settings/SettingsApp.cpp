@@ -107,6 +107,10 @@ int runSettingsHost(const std::vector<std::string>& args, std::ostream& out, std
     } catch (const Failure& f) {
         err << "ampora-settings: " << f.why << "\n";
         return 1;
+    } catch (const std::exception& e) {
+        // A page that throws ends the session with its reason, not an abort.
+        err << "ampora-settings: stopped: " << e.what() << "\n";
+        return 1;
     }
 }
 

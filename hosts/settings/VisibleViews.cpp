@@ -35,6 +35,9 @@ void collect(UIView& view, int depth, CGRect clip, std::vector<VisibleView>& out
 }  // namespace
 
 std::vector<VisibleView> visibleViews(UIWindow& window) {
+    // Seen as drawn: laid out first.
+    window.layoutIfNeeded();
+    window.overlayRoot()->layoutIfNeeded();
     std::vector<VisibleView> out;
     const CGRect bounds = window.bounds();
     collect(window, 0, bounds, out);

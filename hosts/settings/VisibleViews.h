@@ -15,7 +15,7 @@ struct VisibleView {
     uikit::CGRect frame;  // in window points
 };
 
-// Pre-order, the content before the overlays. Left out (with everything under
+// Pre-order, the content before the overlays, once what is marked is laid out. Left out (with everything under
 // them): hidden views and views of alpha 0; left out alone: views wholly
 // outside the window or outside a superview that clips.
 std::vector<VisibleView> visibleViews(uikit::UIWindow& window);

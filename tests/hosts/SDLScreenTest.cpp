@@ -11,6 +11,7 @@
 #include "platform/foundation/PlistFile.h"
 #include "platform/preferences/PSSwitchTableCell.h"
 #include "settings/pages/QVAXSettingsMainController.h"
+#include "platform/uikit/views/UIClock.h"
 #include "tests/hosts/SettingsHostTestPane.h"
 #include "tests/support/TempPreferences.h"
 #include "tests/uikit/UIKitTestSupport.h"
@@ -128,6 +129,24 @@ TEST_F(SDLWindow, AClickOnTheMainPagesSwitchTurnsAmporaOn) {
     };
     EXPECT_TRUE(turnFor(2, enabled));
     window->setRootViewController(nav);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SDLWindowClock, WhatWaitedOnTheVirtualClockStillRunsOnceTheWindowTakesIt) {
+    ::setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    UIClock::shared().setVirtual(true);
+    auto window = uikit::test::makeWindow({100, 100});
+    bool ran = false;
+    UIClock::shared().schedule(0.05, [&] { ran = true; });
+    std::string error;
+    auto screen = SDLScreen::open(window, "Settings", 1, error);
+    ASSERT_TRUE(screen) << error;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!ran && std::chrono::steady_clock::now() < end) screen->turn();
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace

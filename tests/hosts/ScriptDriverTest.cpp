@@ -3,6 +3,7 @@
 #include "hosts/settings/BundleLoading.h"
 #include "hosts/settings/OffscreenScriptDriver.h"
 #include "hosts/settings/ViewTreeDump.h"
+#include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "tests/hosts/SettingsHostTestPane.h"
 #include "tests/hosts/TestBundle.h"
@@ -65,6 +66,29 @@ TEST_F(ScriptDriver, APushedPageHasFinishedSlidingBeforeTheNextStepAndBackStopsA
 
     EXPECT_EQ(run("tap-text Next\nkey Escape\n"), "");
     EXPECT_EQ(nav->topViewController(), page);
+}
+
+TEST_F(ScriptDriver, EscapeCancelsTheAlertOnTopBeforeItGoesBackAndAlertButtonsTakeTaps) {
+    struct Delegate : UIAlertViewDelegate {
+        std::vector<long> clicked;
+        void alertViewClickedButtonAtIndex(UIAlertView&, long index) override { clicked.push_back(index); }
+    };
+    auto delegate = std::make_shared<Delegate>();
+    auto alert = [&] {
+        auto a = std::make_shared<UIAlertView>("Old Settings", "Found", delegate, "Cancel", std::vector<std::string>{"Ok Sweet!"});
+        a->show();
+        return a;
+    };
+    ASSERT_EQ(run("tap-text Next\n"), "");
+    auto first = alert();
+    EXPECT_EQ(run("expect-text Old Settings\nkey Escape\n"), "");
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(nav->viewControllers().size(), 2u) << "the page under the alert stays";
+    auto second = alert();
+    EXPECT_EQ(run("tap-text Ok Sweet!\n"), "");
+    EXPECT_EQ(delegate->clicked, (std::vector<long>{first->cancelButtonIndex(), second->firstOtherButtonIndex()}));
+    EXPECT_EQ(run("key Escape\n"), "");
+    EXPECT_EQ(nav->viewControllers().size(), 1u);
 }
 
 TEST_F(ScriptDriver, TapsAndDragsGoThroughTheWindowLikeTouches) {

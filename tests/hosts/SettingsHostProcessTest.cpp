@@ -94,6 +94,13 @@ TEST_F(SettingsHostProcess, PagesAndBundlesThatCannotBeShownAreNamed) {
     EXPECT_NE(run.output.find("no preference bundle at"), std::string::npos) << run.output;
 }
 
+TEST_F(SettingsHostProcess, WithoutADisplayTheWindowIsRefusedNotOpenedUnseen) {
+    ::unsetenv("SDL_VIDEODRIVER");
+    CommandRun run = runCommand("timeout", "20 '" SETTINGS_BINARY "' --bundle '" + bundle + "'");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("no display to open a window on"), std::string::npos) << run.output;
+}
+
 TEST_F(SettingsHostProcess, BadOptionsShowTheUsageAndExitTwo) {
     for (const char* arguments : {"--bogus", "--size 375", "--size 0x10", "--scale fast", "--page", "stray",
                                   "--scale 2 --scale 3"}) {

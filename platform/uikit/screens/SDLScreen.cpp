@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/foundation/Log.h"
 #include "platform/notify/RunLoop.h"
@@ -70,6 +72,15 @@ std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string
         error = std::string("cannot open a window: ") + SDL_GetError();
         return nullptr;
     }
+    // Without a display SDL falls back to drawing nowhere: a window nobody sees
+    // is only right when asked for (tests).
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") && !(asked && std::strstr(asked, driver.c_str()))) {
+        error = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)";
+        SDL_Quit();
+        return nullptr;
+    }
     const CGSize size = window->bounds().size;
     double pixelsPerPoint = scale > 0 && std::isfinite(scale) ? scale : 2;
     SDL_Rect usable;
@@ -132,6 +143,11 @@ void SDLScreen::handle(const SDL_Event& event) {
         case SDL_QUIT: open_ = false; return;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) open_ = false;
+            // A finger cannot stay down in a window that lost the pointer.
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && mouseDown_) {
+                mouseDown_ = false;
+                screen_.touchCancel();
+            }
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button != SDL_BUTTON_LEFT) return;

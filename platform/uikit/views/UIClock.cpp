@@ -24,23 +24,33 @@ double UIClock::now() const { return virtual_ ? virtualNow_ : realSeconds(); }
 
 void UIClock::setVirtual(bool isVirtual) {
     if (isVirtual == virtual_) return;
+    const double virtualWas = virtualNow_;
+    auto waiting = std::move(pending_);
+    pending_.clear();
     virtualNow_ = realSeconds();
     virtual_ = isVirtual;
+    // What waited on virtual time keeps its delay (and token) on real time,
+    // so an animation begun before a window takes the clock still completes.
+    for (auto& [due, p] : waiting) scheduleAs(p.token, due - virtualWas, std::move(p.callback));
 }
 
 int UIClock::schedule(double delay, Callback callback) {
-    if (!std::isfinite(delay) || delay < 0) delay = 0;
     const int token = nextToken_++;
+    scheduleAs(token, delay, std::move(callback));
+    return token;
+}
+
+void UIClock::scheduleAs(int token, double delay, Callback callback) {
+    if (!std::isfinite(delay) || delay < 0) delay = 0;
     if (virtual_) {
         pending_.emplace(virtualNow_ + delay, Pending{token, std::move(callback)});
-        return token;
+        return;
     }
     const auto ms = std::chrono::milliseconds(std::llround(delay * 1000));
     realTimers_[token] = notify::RunLoop::main().addTimer(ms, false, [this, token, callback = std::move(callback)] {
         realTimers_.erase(token);
         callback();
     });
-    return token;
 }
 
 void UIClock::cancel(int token) {

@@ -30,6 +30,7 @@ public:
 
 private:
     UIClock() = default;
+    void scheduleAs(int token, double delay, Callback callback);
     struct Pending {
         int token;
         Callback callback;
