@@ -121,8 +121,7 @@ void HRColorMapView::releaseQueueIfAble() {
         const CGSize size = frame().size;
         const double t = *_tileSize, limit = float(*_saturationUpperLimit);
         const double scale = UIScreen::mainScreen().scale();
-        auto self = std::static_pointer_cast<HRColorMapView>(weak_from_this().lock());
-        std::weak_ptr<HRColorMapView> weak = self;
+        std::weak_ptr<HRColorMapView> weak = std::static_pointer_cast<HRColorMapView>(weak_from_this().lock());
         _initializeQueue.addOperation([size, t, limit, scale, weak] {
             auto map = colorMapImageWithSize(size, t, limit, scale);
             auto background = backgroundImageWithSize(size, t, scale);
