@@ -139,7 +139,7 @@ TEST_F(ColorMap, AppearsOnlyOnceTheWorkerIsDoneAndFadesInOverTwoTenths) {
     EXPECT_GT(map->layer()->presentationOpacity(), 0.2);
     EXPECT_LT(map->layer()->presentationOpacity(), 0.8);
     UIClock::shared().advance(0.1);
-    EXPECT_EQ(map->layer()->presentationOpacity(), 1);
+    EXPECT_NEAR(map->layer()->presentationOpacity(), 1, 1e-6);
 
     map->setBrightness(0.8);
     EXPECT_NEAR(map->colorMapLayer()->opacity(), 0.8, 1e-9);
