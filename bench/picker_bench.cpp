@@ -1,6 +1,7 @@
 // The color picker: generating the map images (what the background queue does
 // once per map) and one drag step on the map, from the touch to the redrawn
-// frame of a 320 x 504 picker at scale 2. --png FILE writes the picker.
+// frame of a 320 x 504 picker at scale 2. --png FILE writes the picker, and
+// FILE.drag.png the same with a finger on the brightness knob.
 #include <cairo.h>
 
 #include <chrono>
@@ -57,6 +58,14 @@ int main(int argc, char** argv) {
     if (pngPath) {
         map->setColor(UIColor::rgb(0.2, 0.6, 1));
         screen.writePNG(pngPath, scale);
+        // And with a finger on the brightness knob, which grows and shows its percentage.
+        screen.touchDown({44, 124});
+        screen.touchMove({80, 124});
+        screen.touchMove({120, 124});
+        UIClock::shared().advance(0.2);
+        screen.writePNG(std::string(pngPath) + ".drag.png", scale);
+        screen.touchUp({120, 124});
+        UIClock::shared().advance(0.2);
     }
 
     cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 1008);
