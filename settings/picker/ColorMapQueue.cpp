@@ -32,11 +32,6 @@ void ColorMapQueue::setSuspended(bool suspended) {
     changed_.notify_all();
 }
 
-size_t ColorMapQueue::operationCount() const {
-    std::lock_guard guard(lock_);
-    return operations_.size() + (running_ ? 1 : 0);
-}
-
 void ColorMapQueue::work() {
     std::unique_lock guard(lock_);
     for (;;) {
@@ -44,11 +39,9 @@ void ColorMapQueue::work() {
         if (stopping_) return;
         Operation operation = std::move(operations_.front());
         operations_.pop_front();
-        running_ = true;
         guard.unlock();
         operation();
         operation = nullptr;
         guard.lock();
-        running_ = false;
     }
 }

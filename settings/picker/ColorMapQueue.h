@@ -22,8 +22,6 @@ public:
     void addOperation(Operation operation);
     bool isSuspended() const;
     void setSuspended(bool suspended);
-    // Operations added and not yet finished.
-    size_t operationCount() const;
 
 private:
     void work();
@@ -32,7 +30,6 @@ private:
     std::condition_variable changed_;
     std::deque<Operation> operations_;
     bool suspended_ = true;
-    bool running_ = false;
     bool stopping_ = false;
     std::thread worker_;
 };

@@ -56,6 +56,10 @@ TEST_F(BrightnessSlider, ColorsDarkerThanTheLimitPutTheKnobPastTheEndWithoutAnEv
 
     slider->setBrightnessLowerLimit(0);
     slider->setColor(UIColor::rgb(0, 0, 1));
+    auto image = renderWindow(window);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 272, 15), 0, 0, 0, 255, 8);
+    // The bar's ends are round: its corner shows the window.
+    EXPECT_RGBA_NEAR(pixelAt(*image, 275, 10), 255, 255, 255, 255, 8);
     slider->update({268, 15});
     EXPECT_EQ(*slider->brightness(), 0);
     EXPECT_EQ(slider->sliderLayer()->colors().back(), UIColor::rgb(0, 0, 0)) << "the bar ends in black";
