@@ -1,5 +1,7 @@
 #include "platform/uikit/layers/CAGradientLayer.h"
 
+#include "platform/uikit/drawing/UIBezierPath.h"
+
 namespace uikit {
 
 void CAGradientLayer::drawInContext(cairo_t* cr) {
@@ -17,7 +19,9 @@ void CAGradientLayer::drawInContext(cairo_t* cr) {
             cairo_pattern_add_color_stop_rgba(pattern, offset, c.red(), c.green(), c.blue(), c.alpha());
         }
         cairo_save(cr);
-        cairo_rectangle(cr, b.origin.x, b.origin.y, b.size.width, b.size.height);
+        // The gradient fills the layer's shape, rounded corners included, as a background does.
+        cairo_new_path(cr);
+        addRoundedRect(cr, b, cornerRadius(), cornerRadius() > 0 ? maskedCorners() : 0);
         cairo_clip(cr);
         cairo_set_source(cr, pattern);
         cairo_paint(cr);
