@@ -1,5 +1,6 @@
 // The options page and its slider rows: what an empty settings file shows,
 // dragging, and typing an exact value through the entry alert.
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/foundation/Paths.h"
@@ -7,6 +8,7 @@
 #include "platform/preferences/PSSwitchTableCell.h"
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/controls/UIToolbar.h"
+#include "platform/uikit/views/UIClock.h"
 #include "platform/uikit/views/UIDevice.h"
 #include "settings/pages/QVAXSettingsOptionsController.h"
 #include "settings/toolkit/MSBetterPSSliderTableCell.h"
@@ -104,6 +106,25 @@ TEST_F(OptionsPage, MovingASliderStoresARealNumberAndPosts) {
     low->controlChanged();
     EXPECT_EQ(settings()->at("lowLevel"), PlistValue(42.0));
     EXPECT_EQ(log.take(), (std::vector<std::string>{"write:com.kelvary.ampora.plist", "post"}));
+}
+
+TEST_F(OptionsPage, DraggingWritesAndPostsAtMostTenTimesASecondAndOnRelease) {
+    show(page);
+    pagetest::ChangeLog log(temp.root(), notifyFolder);
+    UISlider& bar = *slider("lowLevel")->slider();
+    const CGRect track = bar.convertRectToView(bar.bounds(), nullptr);
+    const double y = track.origin.y + track.size.height / 2;
+    // One second of dragging, 60 moves.
+    screen->drag({track.origin.x + 14, y}, {track.origin.x + track.size.width - 14, y}, 60, 1.0);
+    UIClock::shared().advance(1);
+    const auto seen = log.take();
+    const auto posts = std::count(seen.begin(), seen.end(), "post");
+    EXPECT_GE(posts, 5);
+    EXPECT_LE(posts, 12);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), "write:com.kelvary.ampora.plist"), posts);
+    EXPECT_EQ(seen.back(), "post");
+    EXPECT_EQ(settings()->at("lowLevel"), PlistValue(bar.value()));
+    EXPECT_NEAR(bar.value(), 95, 0.5);
 }
 
 TEST_F(OptionsPage, ATypedValueInRangeIsStoredAsARealNumberThenPosted) {
