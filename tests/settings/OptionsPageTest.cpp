@@ -91,13 +91,6 @@ TEST_F(OptionsPage, AnEmptySettingsFileShowsTheDefaults) {
     shot("options");
 }
 
-TEST_F(OptionsPage, TheSecondaryThemeRowListsOnlyLowerCaseJsScripts) {
-    temp.writeTheme("Blue", themeScript("(a,b,c,d,e)"));
-    temp.writeFile(foundation::themeFolderPath() + "Red.JS", "x");
-    show(page);
-    EXPECT_EQ(page->themes(), std::vector<std::string>{"Blue"});
-}
-
 TEST_F(OptionsPage, MovingASliderStoresARealNumberAndPosts) {
     show(page);
     pagetest::ChangeLog log(temp.root(), notifyFolder);
@@ -169,16 +162,6 @@ TEST_F(OptionsPage, ValuesOutOfRangeOrNotNumbersGetTheErrorThenTheEntryAgain) {
     EXPECT_EQ(settings()->at("lowLevel"), PlistValue(95.0));
     enter(*low, "5");
     EXPECT_EQ(settings()->at("lowLevel"), PlistValue(5.0));
-}
-
-TEST_F(OptionsPage, CancellingStoresNothing) {
-    show(page);
-    auto low = slider("lowLevel");
-    low->presentPopup();
-    settle();
-    alert()->textFieldAtIndex(0)->setText("50");
-    answerAlert(0);
-    EXPECT_FALSE(settings());
 }
 
 TEST_F(OptionsPage, TheToolbarOffersWhatTheRangeNeedsAndNothingOnAPad) {

@@ -39,8 +39,6 @@ protected:
 
 TEST_F(ThemePage, OneRowPerEntryReadingOnlyRegularScripts) {
     installShippedThemes();
-    std::filesystem::create_directory(foundation::themeFolderPath() + "Pipe.js");
-    std::filesystem::remove(foundation::themeFolderPath() + "Pipe.js");
     ASSERT_EQ(::mkfifo((foundation::themeFolderPath() + "Pipe.js").c_str(), 0600), 0);
     auto page = open();
     std::vector<std::string> labels;
@@ -56,11 +54,6 @@ TEST_F(ThemePage, OneRowPerEntryReadingOnlyRegularScripts) {
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->defaultPreview()->lightBatteryView()->image());
     shot("theme-page");
-}
-
-TEST_F(ThemePage, AMissingFolderGivesNoRows) {
-    std::filesystem::remove_all(foundation::themeFolderPath());
-    EXPECT_TRUE(open()->specifiers().empty());
 }
 
 TEST_F(ThemePage, TheHeaderStripIsEightyHighAfterLayout) {
