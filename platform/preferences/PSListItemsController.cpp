@@ -23,12 +23,15 @@ std::vector<PSSpecifierPtr>& PSListItemsController::specifiers() {
     if (!specifiers_.empty() || !specifier()) return specifiers_;
     loadValuesAndTitlesFromDataSource(specifier());
     specifiers_.push_back(PSSpecifier::emptyGroupSpecifier());
-    for (const auto& [value, title] : specifier()->titleDictionary()) {
-        auto item = PSSpecifier::preferenceSpecifierNamed(title, selfObject(), {}, {}, nullptr, PSListItemCell, nullptr);
-        item->setProperty(value, kItemValueKey);
-        specifiers_.push_back(std::move(item));
-    }
+    for (const auto& [value, title] : specifier()->titleDictionary()) specifiers_.push_back(itemFor(title, value, selfObject()));
     return specifiers_;
+}
+
+PSSpecifierPtr PSListItemsController::itemFor(const std::string& title, foundation::PlistValue value,
+                                              const std::shared_ptr<runtime::NSObject>& target) {
+    auto item = PSSpecifier::preferenceSpecifierNamed(title, target, {}, {}, nullptr, PSListItemCell, nullptr);
+    item->setProperty(std::move(value), kItemValueKey);
+    return item;
 }
 
 uikit::UITableViewCellPtr PSListItemsController::cellForRowAtIndexPath(uikit::UITableView& tableView,

@@ -22,6 +22,9 @@ public:
 
     // The value a choice row stands for.
     static PreferenceValue valueOfItem(const PSSpecifierPtr& item);
+    // A choice row titled `title` that stands for `value`.
+    static PSSpecifierPtr itemFor(const std::string& title, foundation::PlistValue value,
+                                  const std::shared_ptr<runtime::NSObject>& target);
 };
 
 }  // namespace preferences

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
 #include "settings/model/PreferenceStore.h"
@@ -21,8 +22,16 @@ bool staysInFolder(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-void writeProfile(const PlistDictionary& profile, const std::string& name) {
-    if (auto path = profilePath(name)) foundation::writeDictionaryToFile(profile, *path);
+bool makeFolder() {
+    std::string problem;
+    if (foundation::createFolders(foundation::profilesFolderPath(), problem)) return true;
+    foundation::logLine("AMPORA: cannot make the Profiles folder: " + problem);
+    return false;
+}
+
+bool writeProfile(const PlistDictionary& profile, const std::string& name) {
+    auto path = profilePath(name);
+    return path && makeFolder() && foundation::writeDictionaryToFile(profile, *path);
 }
 
 }  // namespace
@@ -33,6 +42,7 @@ std::optional<std::string> profilePath(const std::string& name) {
 }
 
 std::vector<std::string> loadProfiles() {
+    makeFolder();
     std::vector<std::string> names;
     bool hasDefault = false, hasMostRecent = false;
 
@@ -72,9 +82,12 @@ bool isUsableNewName(const std::string& name) {
 
 SaveResult saveProfile(const std::string& name, Kind kind) {
     if (!isUsableNewName(name)) return SaveResult::NameRefused;
-    PlistDictionary profile = kind == Kind::Complete ? currentCompleteProfile() : currentColorProfile();
-    return foundation::writeDictionaryToFile(profile, *profilePath(name)) ? SaveResult::Saved
-                                                                          : SaveResult::WriteFailed;
+    return saveProfile(name, kind == Kind::Complete ? currentCompleteProfile() : currentColorProfile());
+}
+
+SaveResult saveProfile(const std::string& name, const PlistDictionary& profile) {
+    if (!isUsableNewName(name)) return SaveResult::NameRefused;
+    return writeProfile(profile, name) ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
 std::optional<PlistDictionary> readProfile(const std::string& name) {

@@ -13,7 +13,8 @@ inline constexpr const char* kDefaultProfile = "Default";
 inline constexpr const char* kMostRecentProfile = "Most Recent";
 
 // "Most Recent" (when present), "Default" (written from the templates when
-// absent), then the other profiles.
+// absent), then the other profiles. A missing Profiles folder is made first,
+// so that "Default" is always a file.
 std::vector<std::string> loadProfiles();
 
 // Empty names, names that would leave the folder ("/", NUL, "." and "..") and
@@ -25,6 +26,8 @@ enum class Kind { Complete, ColorsOnly };
 enum class SaveResult { Saved, NameRefused, WriteFailed };
 // Takes the profile of the current settings and writes it under a new name.
 SaveResult saveProfile(const std::string& name, Kind kind);
+// Writes `profile` under a new name.
+SaveResult saveProfile(const std::string& name, const foundation::PlistDictionary& profile);
 
 // nullopt when the file is missing or unreadable.
 std::optional<foundation::PlistDictionary> readProfile(const std::string& name);

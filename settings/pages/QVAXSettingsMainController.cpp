@@ -13,6 +13,7 @@
 #include "settings/model/LegacyMigration.h"
 #include "settings/model/ProfileLibrary.h"
 #include "settings/pages/QVHeaderCell.h"
+#include "settings/pages/ThemeFolder.h"
 
 using foundation::PlistValue;
 using preferences::PSSpecifierPtr;
@@ -130,16 +131,7 @@ void QVAXSettingsMainController::loadView() {
     computeHeaderHeight();
 }
 
-void QVAXSettingsMainController::listThemes() {
-    themes_.clear();
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(foundation::themeFolderPath(), error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 3 && name.ends_with(".js")) themes_.push_back(name.substr(0, name.size() - 3));
-    }
-    // The folder's own order is arbitrary here; people look for a theme by name.
-    std::sort(themes_.begin(), themes_.end());
-}
+void QVAXSettingsMainController::listThemes() { themes_ = ThemeFolder::installedThemes(); }
 
 void QVAXSettingsMainController::computeHeaderHeight() {
     auto own = bundle();

@@ -1,5 +1,7 @@
 #include "settings/toolkit/SKListItemsController.h"
 
+#include "settings/toolkit/SKLocalization.h"
+
 runtime::Class* SKListItemsController::staticClass() {
     static runtime::Class* cls = &runtime::defineClass<SKListItemsController>(
         "SKListItemsController", preferences::PSListItemsController::staticClass());
@@ -20,3 +22,5 @@ void SKListItemsController::viewWillDisappear(bool animated) {
     PSListItemsController::viewWillDisappear(animated);
     SKPageColors::remove(*this);
 }
+
+std::string SKListItemsController::localizedString(const std::string& key) const { return SKLocalizedString(*this, key); }

@@ -9,6 +9,9 @@ public:
     static runtime::Class* staticClass();
     runtime::Class* objcClass() const override { return staticClass(); }
 
+    // A text of the page's bundle; the key itself when it has none.
+    std::string localizedString(const std::string& key) const;
+
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
 };

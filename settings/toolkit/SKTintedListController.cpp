@@ -9,6 +9,7 @@
 #include "platform/uikit/services/SLComposeViewController.h"
 #include "platform/uikit/views/UIImageView.h"
 #include "platform/uikit/views/UILabel.h"
+#include "settings/toolkit/SKLocalization.h"
 #include "settings/toolkit/SKSpecifierParser.h"
 
 using preferences::PSSpecifierPtr;
@@ -52,9 +53,7 @@ std::optional<std::string> SKTintedListController::navigationTitle() {
 }
 
 std::string SKTintedListController::localizedString(const std::string& key) const {
-    auto own = bundle();
-    std::string text = own ? own->localizedStringForKey(key, key) : key;
-    return text.empty() ? key : text;
+    return SKLocalizedString(*this, key);
 }
 
 std::vector<PSSpecifierPtr>& SKTintedListController::localizedSpecifiersWithSpecifiers(std::vector<PSSpecifierPtr>& rows) {

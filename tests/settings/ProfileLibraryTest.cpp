@@ -42,11 +42,14 @@ TEST(ProfileLibrary, ListingWritesTheDefaultProfileWhenAbsent) {
     EXPECT_EQ(written->at("theme"), PlistValue("Ampora Connect"));
 }
 
-TEST(ProfileLibrary, ListingWithoutAFolderStillOffersDefault) {
+TEST(ProfileLibrary, ListingOrSavingWithoutAFolderMakesIt) {
     TempPreferences prefs;
-    fs::remove_all(prefs.root() + "/Ampora/Profiles");
+    fs::remove_all(prefs.root() + "/Ampora");
     EXPECT_EQ(loadProfiles(), (std::vector<std::string>{"Default"}));
-    EXPECT_FALSE(readProfile("Default"));
+    EXPECT_TRUE(readProfile("Default"));
+    fs::remove_all(prefs.root() + "/Ampora");
+    EXPECT_EQ(saveProfile("Blue", Kind::ColorsOnly), SaveResult::Saved);
+    EXPECT_TRUE(readProfile("Blue"));
 }
 
 TEST(ProfileLibrary, SavingRefusesTakenAndUnsafeNames) {

@@ -1,0 +1,174 @@
+// The theme lists reached from the main and options pages: a preview per
+// installed theme, one write then one post per choice, the secondary list's
+// mirroring while it is in use, the first-visit notice, and scripts that
+// cannot be read.
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
+#include "platform/uikit/alerts/UIAlertView.h"
+#include "settings/pages/PreviewRow.h"
+#include "settings/pages/QVAXSettingSecondaryThemeListController.h"
+#include "settings/pages/QVAXSettingThemeListController.h"
+#include "settings/pages/QVAXSettingsMainController.h"
+#include "settings/pages/QVAXSettingsOptionsController.h"
+#include "tests/settings/PageTestSupport.h"
+
+using foundation::PlistValue;
+using namespace preferences;
+using namespace uikit;
+
+namespace {
+
+class ThemeList : public pagetest::PageTest {
+protected:
+    std::shared_ptr<QVAXSettingThemeListController> openFrom(const std::shared_ptr<PSListController>& root,
+                                                             const std::string& rowID) {
+        show(root);
+        dismissNotice();
+        auto path = root->indexPathForSpecifier(root->specifierForID(rowID));
+        EXPECT_TRUE(path) << rowID;
+        if (!path) return nullptr;
+        root->didSelectRowAtIndexPath(*root->table(), *path);
+        settle();
+        return std::dynamic_pointer_cast<QVAXSettingThemeListController>(nav->topViewController());
+    }
+    void dismissNotice() {
+        while (auto shown = alert()) shown->clickButtonAtIndex(0);
+        settle();
+    }
+    std::shared_ptr<QVAXBatteryPreView> previewOf(const UITableViewCellPtr& cell) {
+        return std::dynamic_pointer_cast<QVAXBatteryPreView>(
+            cell->contentView()->viewWithTag(PreviewRow::kPreviewTag)->shared_from_this());
+    }
+    std::vector<UITableViewCellPtr> rows(PSListController& page) {
+        std::vector<UITableViewCellPtr> cells;
+        for (long r = 0; r < page.table()->numberOfRowsInSection(0); ++r)
+            cells.push_back(page.table()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(r, 0)));
+        return cells;
+    }
+};
+
+}  // namespace
+
+TEST_F(ThemeList, EveryInstalledThemeGetsAnEightyPointRowWithBothHalvesDrawn) {
+    installShippedThemes();
+    auto page = openFrom(std::make_shared<QVAXSettingsMainController>(), "THEME");
+    ASSERT_TRUE(page);
+    dismissNotice();
+    auto cells = rows(*page);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0]->textLabel()->text(), "Ampora Connect");
+    EXPECT_EQ(cells[1]->textLabel()->text(), "Ampora LBI");
+    for (const auto& cell : cells) {
+        EXPECT_EQ(page->table()->rectForRowAtIndexPath(*page->table()->indexPathForCell(cell.get())).size.height, 80);
+        auto preview = previewOf(cell);
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(preview->frame(), CGRectMake(18, 20, 110, 40));
+        EXPECT_TRUE(preview->lightBatteryView()->image()) << cell->textLabel()->text();
+        EXPECT_TRUE(preview->darkBatteryView()->image()) << cell->textLabel()->text();
+        EXPECT_EQ(preview->batteryImageHeight(), 20);
+        // The row text starts right of the preview.
+        EXPECT_GE(cell->textLabel()->frame().origin.x, 18 + 110);
+    }
+    shot("theme-list");
+}
+
+TEST_F(ThemeList, ChoosingWritesTheThemeThenPostsOnce) {
+    installShippedThemes();
+    auto page = openFrom(std::make_shared<QVAXSettingsMainController>(), "THEME");
+    ASSERT_TRUE(page);
+    dismissNotice();
+    pagetest::ChangeLog log(temp.root(), notifyFolder);
+    ASSERT_TRUE(tapRow(*page, "Ampora LBI"));
+    EXPECT_EQ(log.take(), (std::vector<std::string>{"write:com.kelvary.ampora.plist", "post"}));
+    auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->at("theme"), PlistValue("Ampora LBI"));
+    EXPECT_TRUE(rows(*page)[1]->accessoryType() == UITableViewCellAccessoryType::Checkmark);
+}
+
+TEST_F(ThemeList, AWriteThatFailsIsNotAnnounced) {
+    installShippedThemes();
+    temp.writeFile(foundation::settingsFilePath(), "not a property list");
+    auto page = openFrom(std::make_shared<QVAXSettingsMainController>(), "THEME");
+    ASSERT_TRUE(page);
+    dismissNotice();
+    pagetest::ChangeLog log(temp.root(), notifyFolder);
+    ASSERT_TRUE(tapRow(*page, "Ampora LBI"));
+    EXPECT_EQ(log.take(), std::vector<std::string>{});
+}
+
+TEST_F(ThemeList, TheSecondaryListWritesItsKeyAndMirrorsWithTheSecondaryFlipsUntilItLeaves) {
+    installShippedThemes();
+    temp.writeSettings({{"flipXSecondary", PlistValue(true)}, {"flipX", PlistValue(false)}});
+    auto options = std::make_shared<QVAXSettingsOptionsController>();
+    auto page = openFrom(options, "SEC_THEME");
+    ASSERT_TRUE(std::dynamic_pointer_cast<QVAXSettingSecondaryThemeListController>(page));
+    dismissNotice();
+    EXPECT_TRUE(useSecondarySettings);
+    auto preview = previewOf(rows(*page)[0]);
+    EXPECT_TRUE(preview->lightSettings()->flipX);
+    EXPECT_TRUE(preview->darkSettings()->flipX);
+
+    pagetest::ChangeLog log(temp.root(), notifyFolder);
+    ASSERT_TRUE(tapRow(*page, "Ampora Connect"));
+    EXPECT_EQ(log.take(), (std::vector<std::string>{"write:com.kelvary.ampora.plist", "post"}));
+    auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
+    EXPECT_EQ(settings->at("secondTheme"), PlistValue("Ampora Connect"));
+    EXPECT_FALSE(settings->count("theme"));
+
+    nav->popViewControllerAnimated(true);
+    settle();
+    EXPECT_FALSE(useSecondarySettings);
+    EXPECT_FALSE(getBatteryRenderSettings().lightSettings->flipX);
+    EXPECT_EQ(cellFor(*options, "SEC_THEME")->detailTextLabel()->text(), "Ampora Connect");
+}
+
+TEST_F(ThemeList, TheNoticeShowsOnTheFirstTwoVisitsOfEitherList) {
+    installShippedThemes();
+    temp.writeSettings({});
+    auto main = std::make_shared<QVAXSettingsMainController>();
+    show(main);
+    auto themeRow = *main->indexPathForSpecifier(main->specifierForID("THEME"));
+    int notices = 0;
+    for (int visit = 0; visit < 3; ++visit) {
+        main->didSelectRowAtIndexPath(*main->table(), themeRow);
+        settle();
+        if (auto shown = alert()) {
+            EXPECT_EQ(shown->title(), "Themes");
+            ++notices;
+            shown->clickButtonAtIndex(0);
+        }
+        nav->popViewControllerAnimated(false);
+        settle();
+    }
+    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(foundation::readDictionaryFromFile(foundation::settingsFilePath())->at("viewedTP"), PlistValue(2));
+}
+
+TEST_F(ThemeList, ScriptsThatCannotBeReadGiveEmptyPreviewsWithoutBlocking) {
+    installShippedThemes();
+    temp.writeFile(foundation::themeFolderPath() + "Latin1.js", "(a,b,c,d,e){return \"\xe9\xe9\";}" + std::string(100, ' '));
+    std::filesystem::create_directory(foundation::themeFolderPath() + "Folder.js");
+    ASSERT_EQ(::mkfifo((foundation::themeFolderPath() + "Pipe.js").c_str(), 0600), 0);
+    temp.writeFile(foundation::themeFolderPath() + "Huge.js", themeScript("(a,b,c,d,e)") + std::string(1 << 20, ' '));
+    auto page = openFrom(std::make_shared<QVAXSettingsMainController>(), "THEME");
+    ASSERT_TRUE(page);
+    dismissNotice();
+    int empty = 0;
+    for (const auto& cell : rows(*page)) {
+        auto preview = previewOf(cell);
+        const std::string name = cell->textLabel()->text();
+        if (name.starts_with("Ampora")) {
+            EXPECT_TRUE(preview->lightBatteryView()->image()) << name;
+        } else {
+            EXPECT_FALSE(preview->lightBatteryView()->image()) << name;
+            EXPECT_FALSE(preview->darkBatteryView()->image()) << name;
+            ++empty;
+        }
+    }
+    EXPECT_EQ(empty, 4);
+}
