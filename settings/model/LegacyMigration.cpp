@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <set>
+
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
@@ -11,7 +13,8 @@
 namespace LegacyMigration {
 namespace {
 
-bool gaveUp = false;  // the legacy file could not be read
+// Legacy files that could not be read; by path, since the preferences root may change.
+std::set<std::string> gaveUpOn;
 
 bool exists(const std::string& path) {
     struct stat st {};
@@ -33,13 +36,14 @@ bool hasCataloguesKind(const KeyCatalogue::Entry& entry, const foundation::Plist
 }  // namespace
 
 bool shouldOffer() {
-    return !gaveUp && !exists(foundation::settingsFilePath()) && exists(foundation::legacySettingsFilePath());
+    const std::string legacy = foundation::legacySettingsFilePath();
+    return !gaveUpOn.count(legacy) && !exists(foundation::settingsFilePath()) && exists(legacy);
 }
 
 bool migrate() {
     const foundation::DictionaryRead legacy = foundation::readDictionary(foundation::legacySettingsFilePath());
     if (!legacy.dictionary) {
-        gaveUp = true;
+        gaveUpOn.insert(foundation::legacySettingsFilePath());
         foundation::logLine("AMPORA: old settings not moved over: " +
                             (legacy.problem.empty() ? std::string("the file is gone") : legacy.problem));
         return false;
