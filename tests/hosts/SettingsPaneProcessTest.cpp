@@ -101,3 +101,22 @@ TEST_F(SettingsPane, TheBarTakesThePaneColorOnThePaneAndTheSystemLookOnSettings)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SettingsPane, TheThemeListShowsAPreviewRowPerTheme) {
+    CommandRun run = runCommand(SETTINGS_BINARY, script("tap-text Ampora\ntap-text THEME\ntap-text \"Ok Sweet!\"\ndump " +
+                                                        file("list.txt") + "\n"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string tree = prefs.readFile(file("list.txt"));
+    size_t previews = 0;
+    for (size_t at = tree.find("QVAXBatteryPreView {18, "); at != std::string::npos;
+         at = tree.find("QVAXBatteryPreView {18, ", at + 1)) {
+        EXPECT_EQ(tree.compare(tree.find(',', tree.find(',', at) + 1) + 2, 7, "110, 40"), 0) << tree.substr(at, 60);
+        ++previews;
+    }
+    EXPECT_EQ(previews, 2u) << tree;
+    EXPECT_NE(tree.find("PSTableCell {0, 99, 375, 80}"), std::string::npos) << tree;
+}
+
+}  // namespace
