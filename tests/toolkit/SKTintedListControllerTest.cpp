@@ -6,7 +6,7 @@
 #include "platform/uikit/views/UIClock.h"
 #include "platform/uikit/views/UILabel.h"
 #include "settings/toolkit/SKTintedListController.h"
-#include "tests/uikit/UIKitTestSupport.h"
+#include "tests/settings/PageTestSupport.h"
 
 using foundation::PlistValue;
 using namespace preferences;
@@ -43,28 +43,14 @@ public:
 
 class Plain : public UIViewController {};
 
-class TintedList : public UIKitTest {
+class TintedList : public pagetest::PageTest {
 protected:
-    UIWindowPtr window = makeWindow({375, 667});
-    OffscreenScreen screen{window};
     std::shared_ptr<Plain> root = std::make_shared<Plain>();
-    UINavigationControllerPtr nav = UINavigationController::withRootViewController(root);
     std::shared_ptr<TintedPage> page = std::make_shared<TintedPage>();
 
     void SetUp() override {
-        UIKitTest::SetUp();
-        static auto bundle = NSBundle::bundleWithPath(std::string(AMPORA_SOURCE_DIR) + "/settings/bundle");
-        NSBundle::setBundleForClass("SKTintedListController", bundle);
-        window->setRootViewController(nav);
-        settle();
-    }
-    void TearDown() override {
-        window->setRootViewController(nullptr);
-        UIKitTest::TearDown();
-    }
-    void settle() {
-        UIClock::shared().advance(UINavigationController::kTransitionSeconds);
-        OffscreenScreen::runPendingBlocks();
+        PageTest::SetUp();
+        PageTest::show(root);
     }
     void show() {
         nav->pushViewController(page, true);
