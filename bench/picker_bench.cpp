@@ -1,18 +1,23 @@
 // The color picker: generating the map images (what the background queue does
 // once per map) and one drag step on the map, from the touch to the redrawn
-// frame of a 320 x 504 picker at scale 2. --png FILE writes the picker, and
-// FILE.drag.png the same with a finger on the brightness knob.
+// frame of a 320 x 504 picker at scale 2; then the same on the whole picker
+// page, whose steps now and then re-render the live preview through the
+// theme script. --png FILE writes the picker, and FILE.drag.png the same with
+// a finger on the brightness knob.
 #include <cairo.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "bench/MedianTime.h"
 #include "platform/uikit/screens/OffscreenScreen.h"
 #include "platform/uikit/views/UIClock.h"
 #include "platform/uikit/views/UIScreen.h"
+#include "platform/uikit/navigation/UINavigationController.h"
 #include "settings/picker/HRColorPickerView.h"
+#include "settings/picker/QVAXColorPickerViewController.h"
 
 using namespace uikit;
 
@@ -23,6 +28,53 @@ double mapMilliseconds(double tile, double limit) {
                HRColorMapView::colorMapImageWithSize({320, 306}, tile, limit, 2);
                HRColorMapView::backgroundImageWithSize({320, 306}, tile, 2);
            }) / 1000;
+}
+
+struct PageSteps {
+    double all = 0;        // median of every step
+    double rendering = 0;  // median of the steps that re-rendered the preview
+};
+
+bool waitForMap(const HRColorMapView& map);
+
+// Drag steps on the picker page of a 375 x 667 phone, the way the color rows open it.
+PageSteps pickerPageSteps(double scale) {
+    auto window = std::make_shared<UIWindow>(CGRectMake(0, 0, 375, 667));
+    window->makeKeyAndVisible();
+    auto page = std::make_shared<QVAXColorPickerViewController>(UIColor::rgb(1, 0.5, 0), true, true);
+    window->setRootViewController(UINavigationController::withRootViewController(page));
+    OffscreenScreen screen(window);
+    screen.render(scale);
+    auto map = std::static_pointer_cast<HRColorMapView>(page->colorPickerView()->colorMapView());
+    if (!waitForMap(*map)) return {};
+    UIClock::shared().advance(1);
+    cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(375 * scale), int(667 * scale));
+    std::vector<double> all, rendering;
+    screen.touchDown({20, 400});
+    screen.touchMove({40, 400});
+    screen.touchMove({60, 400});
+    for (int i = 0; i < 300; ++i) {
+        const int renders = page->batteryPreview()->renderCount();
+        const auto start = std::chrono::steady_clock::now();
+        screen.touchMove({10.0 + (i * 7) % 350, 240.0 + (i * 13) % 350});
+        UIClock::shared().advance(0.016);
+        cairo_t* cr = cairo_create(target);
+        cairo_scale(cr, scale, scale);
+        screen.renderInto(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(target);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        all.push_back(ms);
+        if (page->batteryPreview()->renderCount() != renders) rendering.push_back(ms);
+    }
+    screen.touchUp({60, 400});
+    cairo_surface_destroy(target);
+    auto median = [](std::vector<double> v) {
+        if (v.empty()) return 0.0;
+        std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    };
+    return {median(all), median(rendering)};
 }
 
 bool waitForMap(const HRColorMapView& map) {
@@ -94,5 +146,9 @@ int main(int argc, char** argv) {
     std::printf("  tile 1, limit 1:      %7.3f ms median of 21   (target under 20 ms)\n", tile1);
     std::printf("Drag step on a 320 x 504 picker at scale 2, touch to redrawn frame\n");
     std::printf("  one step:             %7.3f ms median of 300  (target under 8 ms)\n", step);
+    const PageSteps page = pickerPageSteps(scale);
+    std::printf("Drag step on the picker page of a 375 x 667 phone at scale 2, touch to redrawn frame\n");
+    std::printf("  one step:             %7.3f ms median of 300\n", page.all);
+    std::printf("  a step re-rendering the preview: %7.3f ms median\n", page.rendering);
     return 0;
 }

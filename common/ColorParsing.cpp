@@ -31,9 +31,11 @@ graphics::Color colorFromHexStringOr(const std::optional<std::string>& stored, c
 }
 
 std::optional<std::string> hexStringFromColor(const graphics::Color& color, bool alpha, bool hash) {
+    // Clamped before the conversion: NaN or an infinity would make it undefined.
     auto byte = [](double channel) {
-        const int v = static_cast<int>(channel * 255);
-        return v < 0 ? 0 : v > 255 ? 255 : v;
+        if (!(channel > 0)) return 0;
+        if (channel >= 1) return 255;
+        return static_cast<int>(channel * 255);
     };
     char buffer[16];
     if (alpha)

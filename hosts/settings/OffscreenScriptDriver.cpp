@@ -2,6 +2,7 @@
 
 #include "hosts/settings/ViewTreeDump.h"
 #include "hosts/settings/VisibleViews.h"
+#include "platform/notify/RunLoop.h"
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/screens/WindowActions.h"
 #include "platform/uikit/tables/UITableView.h"
@@ -30,9 +31,18 @@ OffscreenScriptDriver::OffscreenScriptDriver(OffscreenScreen& screen, std::share
     : screen_(screen), bundle_(std::move(bundle)), shotScale_(shotScale) {}
 
 void OffscreenScriptDriver::settle() {
+    // Work of other threads (the color map) lands first, as it would while a person looks.
+    auto letBackgroundWorkLand = [] {
+        auto& loop = notify::RunLoop::main();
+        const auto deadline = notify::RunLoop::Clock::now() + std::chrono::seconds(5);
+        while (loop.hasBackgroundWork() && notify::RunLoop::Clock::now() < deadline)
+            loop.runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(2));
+    };
     OffscreenScreen::runPendingBlocks();
+    letBackgroundWorkLand();
     UIClock::shared().advance(kSettleSeconds);
     OffscreenScreen::runPendingBlocks();
+    letBackgroundWorkLand();
 }
 
 std::optional<std::string> OffscreenScriptDriver::perform(const ScriptStep& step) {

@@ -2,6 +2,7 @@
 // The main run loop of a host: file descriptors, timers and blocks queued for
 // the main thread, dispatched by one thread that waits in poll(2).
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -35,6 +36,11 @@ public:
     void stop();
     // How many blocks, reader callbacks and timers have run: a screen redraws when it moved.
     unsigned long dispatchCount() const { return dispatched_; }
+    // Work another thread does that ends in a block for this loop, counted from
+    // any thread, so that a screen without a person can let it land before it looks.
+    void beginBackgroundWork() { ++backgroundWork_; }
+    void endBackgroundWork() { --backgroundWork_; }
+    bool hasBackgroundWork() const { return backgroundWork_ > 0; }
 
 private:
     struct Reader {
@@ -54,6 +60,7 @@ private:
     int nextToken_ = 1;
     bool stopped_ = false;
     unsigned long dispatched_ = 0;
+    std::atomic<int> backgroundWork_{0};
     std::map<int, Reader> readers_;
     std::map<int, Timer> timers_;
     std::mutex queueLock_;

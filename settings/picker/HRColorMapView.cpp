@@ -20,6 +20,15 @@ int tilesAlong(double length, double tile) {
     return std::isfinite(n) && n > 0 ? int(std::min(n, 1e6)) : 0;
 }
 
+// Counts the map's generation as the main loop's background work from the
+// moment it is queued until its result has landed, or it was dropped.
+struct MapInFlight {
+    MapInFlight() { notify::RunLoop::main().beginBackgroundWork(); }
+    ~MapInFlight() { notify::RunLoop::main().endBackgroundWork(); }
+    MapInFlight(const MapInFlight&) = delete;
+    MapInFlight& operator=(const MapInFlight&) = delete;
+};
+
 void withoutActions(const std::function<void()>& changes) {
     CATransaction::begin();
     CATransaction::setDisableActions(true);
@@ -122,10 +131,10 @@ void HRColorMapView::releaseQueueIfAble() {
         const double t = *_tileSize, limit = float(*_saturationUpperLimit);
         const double scale = UIScreen::mainScreen().scale();
         std::weak_ptr<HRColorMapView> weak = std::static_pointer_cast<HRColorMapView>(weak_from_this().lock());
-        _initializeQueue.addOperation([size, t, limit, scale, weak] {
+        _initializeQueue.addOperation([size, t, limit, scale, weak, inFlight = std::make_shared<MapInFlight>()] {
             auto map = colorMapImageWithSize(size, t, limit, scale);
             auto background = backgroundImageWithSize(size, t, scale);
-            notify::RunLoop::main().dispatchAsync([weak, map, background] {
+            notify::RunLoop::main().dispatchAsync([weak, map, background, inFlight] {
                 if (auto view = weak.lock()) view->installColorMap(map, background);
             });
         });

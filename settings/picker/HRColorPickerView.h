@@ -20,6 +20,10 @@ public:
     uikit::UIColor color() const { return colorFromHSV(_currentHsvColor); }
     // Sends no event itself; the map's own event reaches the owner.
     void setColor(const uikit::UIColor& color);
+    // Sends a change held back by the event spacing now; nothing when none is held.
+    void reportPendingChange() {
+        if (pendingReport_) report();
+    }
 
     // Each getter makes and adds a default part when there is none. The setters
     // wire the part up but leave adding it as a subview to the caller.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "common/ColorParsing.h"
 
 using ColorParsing::colorFromHexString;
@@ -42,6 +44,9 @@ TEST(ColorParsing, WritesLowerCaseAndRoundTripsEveryByte) {
     EXPECT_EQ(hexStringFromColor(Color::grey(0.5)), "7f7f7f");
     EXPECT_EQ(hexStringFromColor(Color::grey(0.5), true, true), "#7f7f7fff");
     EXPECT_EQ(hexStringFromColor(Color::rgb(0.999, 0, 0)), "fe0000");  // truncated, not rounded
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    EXPECT_EQ(hexStringFromColor(Color::rgb(nan, inf, -inf, nan), true), "00ff0000");
+    EXPECT_EQ(hexStringFromColor(Color::rgb(1.5, -0.5, 0.5)), "ff007f");
     for (int v = 0; v < 256; ++v) {
         char expected[3];
         std::snprintf(expected, sizeof expected, "%02x", v);

@@ -63,7 +63,8 @@ void PageTest::SetUp() {
          {"QVAXSettingsMainController", "QVAXSettingsController", "QVHeaderCell", "SKTintedListController",
           "SKListItemsController", "SKSpecifierParser", "QVAXSettingThemeListController",
           "QVAXSettingSecondaryThemeListController", "QVAXSettingProfileListController",
-          "QVAXSettingsOptionsController", "QVAXSettingsThemeController", "QVAXThemeCell"})
+          "QVAXSettingsOptionsController", "QVAXSettingsThemeController", "QVAXThemeCell",
+          "QVAXSettingsColorOptionsController", "QVColorCell"})
         preferences::NSBundle::setBundleForClass(name, bundle);
     screen = std::make_shared<OffscreenScreen>(window);
 }
