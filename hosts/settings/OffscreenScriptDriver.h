@@ -21,7 +21,8 @@ public:
                           double shotScale);
 
     std::optional<std::string> perform(const ScriptStep& step) override;
-    // Queued blocks run, the clock moved on by kSettleSeconds, queued blocks run again.
+    // Queued blocks run, the clock moved on by kSettleSeconds, queued blocks run
+    // again; after each run, background work of the main loop (the color map) lands.
     static void settle();
 
 private:

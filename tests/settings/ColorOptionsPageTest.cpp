@@ -68,8 +68,9 @@ TEST_F(ColorOptions, AnEmptySettingsFileShowsEveryDefault) {
         EXPECT_FALSE(std::dynamic_pointer_cast<PSSwitchTableCell>(cellFor(*page, id))->switchControl()->isOn()) << id;
     int sliders = 0;
     for (const auto& s : page->specifiers())
-        if (auto slider = std::dynamic_pointer_cast<MSBetterPSSliderTableCell>(
-                page->table()->cellForRowAtIndexPath(*page->indexPathForSpecifier(s)))) {
+        if (auto path = page->indexPathForSpecifier(s); !path) continue;
+        else if (auto slider = std::dynamic_pointer_cast<MSBetterPSSliderTableCell>(
+                     page->table()->cellForRowAtIndexPath(*path))) {
             EXPECT_NEAR(slider->slider()->value(), 0.3, 1e-9);
             ++sliders;
         }
