@@ -1,7 +1,7 @@
 #include "platform/webview/ScriptPages.h"
 
 #include "platform/webview/JSUtil.h"
-#include "platform/webview/PagePrelude.h"
+#include "platform/webview/PageGlobals.h"
 
 // Exported by JavaScriptCore, not declared in its public headers.
 extern "C" {

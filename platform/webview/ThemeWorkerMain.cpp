@@ -14,7 +14,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
 #include "platform/webview/Fonts.h"
-#include "platform/webview/PagePrelude.h"
+#include "platform/webview/PageGlobals.h"
 #include "platform/webview/Sandbox.h"
 #include "platform/webview/ScriptPages.h"
 #include "platform/webview/WorkerProtocol.h"

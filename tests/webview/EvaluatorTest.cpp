@@ -63,6 +63,36 @@ TEST(Evaluator, AnEmptyPageForgetsWhatTheLastScriptLeft) {
               "function");
 }
 
+TEST(Evaluator, ThePageObjectsBehaveAsABrowsersDo) {
+    EXPECT_EQ(evaluate("var e = new DOMException('m', 'IndexSizeError');"
+                       "[e instanceof DOMException, e instanceof Error, e.name, e.message, String(e), typeof DOMException,"
+                       " ({}) instanceof DOMException, new DOMException().name].join()"),
+              "true,true,IndexSizeError,m,IndexSizeError: m,function,false,Error");
+    EXPECT_EQ(evaluate("try { DOMException('x') } catch (e) { e.name }"), "TypeError");
+    EXPECT_EQ(evaluate("try { document.createElement('canvas').getContext('2d').arc(0,0,-1,0,1) }"
+                       " catch (e) { [e instanceof DOMException, e.name].join() }"),
+              "true,IndexSizeError");
+    EXPECT_EQ(evaluate("[document.body === document.body, document.documentElement.tagName, document.readyState,"
+                       " document.createElementNS('x', 'canvas').tagName, document.createElement('svg').nodeName,"
+                       " document.getElementById('a'), document.querySelectorAll('p').length,"
+                       " Object.keys(window).indexOf('document')].join()"),
+              "true,HTML,complete,CANVAS,SVG,,0,-1");
+}
+
+TEST(Evaluator, ChangedPagePrototypesStayOnTheirPage) {
+    UIWebView page;
+    page.stringByEvaluatingJavaScriptFromString(
+        "Object.getPrototypeOf(document).createElement = function(){ return 1 };"
+        "Object.getPrototypeOf(console).log = function(){ throw 1 };"
+        "Object.getPrototypeOf(document.body).appendChild = null; DOMException.prototype.name = 'Bad'; ''");
+    EXPECT_EQ(page.stringByEvaluatingJavaScriptFromString("typeof document.createElement('canvas')"), "number");
+    page.loadHTMLString("");
+    EXPECT_EQ(page.stringByEvaluatingJavaScriptFromString(
+                  "console.log('fine'); [typeof document.createElement('canvas').getContext,"
+                  " typeof document.body.appendChild, DOMException.prototype.name].join()"),
+              "function,function,Error");
+}
+
 TEST(Evaluator, EndlessLoopStopsAtTheLimitAndThePageRecovers) {
     UIWebView page;
     page.setTimeLimit(std::chrono::milliseconds(100));
