@@ -24,6 +24,7 @@ ScriptPages::ScriptPages() : group_(JSContextGroupCreate()) {}
 ScriptPages::~ScriptPages() {
     for (auto& [id, page] : pages_) JSGlobalContextRelease(page);
     if (spare_) JSGlobalContextRelease(spare_);
+    for (JSGlobalContextRef page : retired_) JSGlobalContextRelease(page);
     JSContextGroupRelease(group_);
 }
 
@@ -34,6 +35,8 @@ JSGlobalContextRef ScriptPages::newPage() {
 }
 
 void ScriptPages::prepareSparePage() {
+    for (JSGlobalContextRef page : retired_) JSGlobalContextRelease(page);
+    retired_.clear();
     if (!spare_) spare_ = newPage();
 }
 
@@ -51,7 +54,10 @@ bool ScriptPages::shouldTerminate(JSContextRef, void* self) {
 
 std::string ScriptPages::evaluate(std::uint32_t id, bool fresh, const std::string& script, double limitSeconds,
                                   EvaluationOutcome& outcome) {
-    if (fresh) close(id);
+    if (fresh) {
+        // Let go of after the reply: releasing a page may start a collection.
+        if (auto it = pages_.find(id); it != pages_.end()) retired_.push_back(it->second), pages_.erase(it);
+    }
     JSGlobalContextRef& page = pages_[id];
     if (!page) {
         prepareSparePage();

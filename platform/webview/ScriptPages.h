@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/webview/WebView.h"
 
@@ -24,7 +25,8 @@ public:
     std::string evaluate(std::uint32_t page, bool fresh, const std::string& script, double limitSeconds,
                          EvaluationOutcome& outcome);
     void close(std::uint32_t page);
-    // Builds the next fresh page ahead of time, while no one is waiting.
+    // Builds the next fresh page ahead of time and lets go of replaced ones,
+    // while no one is waiting.
     void prepareSparePage();
 
 private:
@@ -34,6 +36,7 @@ private:
     JSContextGroupRef group_;
     std::map<std::uint32_t, JSGlobalContextRef> pages_;
     JSGlobalContextRef spare_ = nullptr;
+    std::vector<JSGlobalContextRef> retired_;
     bool timedOut_ = false;
 };
 
