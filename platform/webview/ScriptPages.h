@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/webview/WebView.h"
@@ -31,6 +32,10 @@ public:
 
 private:
     JSGlobalContextRef newPage();
+    static JSValueRef evaluateInBlock(JSGlobalContextRef page, std::string_view script, JSValueRef& exception);
+    // False when `script` is not a theme call or not one that can be split.
+    bool evaluateThemeCall(JSGlobalContextRef page, const std::string& script, JSValueRef& value,
+                           JSValueRef& exception);
     static bool shouldTerminate(JSContextRef, void* self);
 
     JSContextGroupRef group_;
@@ -38,6 +43,7 @@ private:
     JSGlobalContextRef spare_ = nullptr;
     std::vector<JSGlobalContextRef> retired_;
     bool timedOut_ = false;
+    std::string checkedFunction_;  // the last theme function found to be one expression
 };
 
 }  // namespace webview

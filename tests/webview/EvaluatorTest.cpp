@@ -129,3 +129,27 @@ TEST(Evaluator, ThrowingArgumentsEndTheCallCleanly) {
                        "try { x.font = {toString(){throw 7}} } catch (e) { 'caught ' + e }"),
               "caught 7");
 }
+
+TEST(Evaluator, ThemeCallsGiveWhatTheWholeExpressionGives) {
+    UIWebView page;
+    auto run = [&](const std::string& script) {
+        page.loadHTMLString("");
+        return page.stringByEvaluatingJavaScriptFromString(script);
+    };
+    const std::string args = "(40,57,!!0,!!1,!!-2,[255,0,3],[1,2,3,0.50])";
+    EXPECT_EQ(run("(function(h,l,c,m,p,e,b){return [h,l,c,m,p,e.join(':'),b.join(':'),typeof this].join()})" + args),
+              "40,57,false,true,true,255:0:3,1:2:3:0.5,object");
+    EXPECT_EQ(run("(function(){'use strict'; return typeof this})(1)"), "undefined");
+    EXPECT_EQ(run("(function(){return 'a'}) || (function(){return 'b'})(1,2)"), "") << "the first function, not a string";
+    EXPECT_EQ(run("(function(){return 'a'}, function(){return 'b'})(1,2)"), "b");
+    EXPECT_EQ(run("(function(){return 'a'})//)(1,2)"), "") << "a comment, not a call";
+    EXPECT_EQ(run("(function(x){\nthrow new Error('at ' + x)})(7)"), "");
+    EXPECT_EQ(page.lastOutcome().message, "Error: at 7");
+    EXPECT_EQ(page.lastOutcome().line, 2);
+    EXPECT_EQ(run("(function(){return arguments.length + ''})(1,[2,3],!!0)"), "3");
+    page.setTimeLimit(std::chrono::milliseconds(100));
+    EXPECT_EQ(run("(function(){for(;;){}})(1,2,!!0,!!0,[1,2,3])"), "");
+    EXPECT_EQ(page.lastOutcome().kind, EvaluationOutcome::Kind::Timeout);
+    page.setTimeLimit(UIWebView::kDefaultTimeLimit);
+    EXPECT_EQ(run("(function(){return 'after'})(1)"), "after");
+}
