@@ -7,6 +7,7 @@
 #include "platform/foundation/Text.h"
 #include "platform/notify/NotifyCenter.h"
 #include "platform/runtime/HomeScreenClasses.h"
+#include "platform/webview/WebView.h"
 
 using namespace runtime;
 using namespace homescreen;
@@ -111,6 +112,9 @@ __attribute__((constructor(101))) void installHooks() {
 __attribute__((constructor(102))) void subscribeToSettingsChanges() {
     if (!objc_getClass(kBatteryItemView)) return;
     notify::DarwinNotifyCenter::shared().addObserver(kSettingsChangedNotification, settingsChanged);
+    // The theme evaluator starts while the host finishes starting up, so its
+    // first battery icon does not wait for it.
+    webview::UIWebView::prewarm();
 }
 
 }  // namespace

@@ -18,45 +18,54 @@ constexpr auto kDecode = decodeTable();
 
 }  // namespace
 
+// Both directions write into a string sized once: a data URL of a large
+// canvas is megabytes, converted on every redraw.
 std::string base64Encode(std::string_view bytes) {
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
+    std::string out((bytes.size() + 2) / 3 * 4, '\0');
+    char* o = out.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     size_t i = 0;
-    for (; i + 3 <= bytes.size(); i += 3) {
-        uint32_t v = (uint8_t(bytes[i]) << 16) | (uint8_t(bytes[i + 1]) << 8) | uint8_t(bytes[i + 2]);
-        out += kAlphabet[v >> 18];
-        out += kAlphabet[(v >> 12) & 63];
-        out += kAlphabet[(v >> 6) & 63];
-        out += kAlphabet[v & 63];
+    for (; i + 3 <= bytes.size(); i += 3, o += 4) {
+        const uint32_t v = (uint32_t(in[i]) << 16) | (uint32_t(in[i + 1]) << 8) | in[i + 2];
+        o[0] = kAlphabet[v >> 18];
+        o[1] = kAlphabet[(v >> 12) & 63];
+        o[2] = kAlphabet[(v >> 6) & 63];
+        o[3] = kAlphabet[v & 63];
     }
     if (size_t rest = bytes.size() - i) {
-        uint32_t v = uint8_t(bytes[i]) << 16;
-        if (rest == 2) v |= uint8_t(bytes[i + 1]) << 8;
-        out += kAlphabet[v >> 18];
-        out += kAlphabet[(v >> 12) & 63];
-        out += rest == 2 ? kAlphabet[(v >> 6) & 63] : '=';
-        out += '=';
+        uint32_t v = uint32_t(in[i]) << 16;
+        if (rest == 2) v |= uint32_t(in[i + 1]) << 8;
+        o[0] = kAlphabet[v >> 18];
+        o[1] = kAlphabet[(v >> 12) & 63];
+        o[2] = rest == 2 ? kAlphabet[(v >> 6) & 63] : '=';
+        o[3] = '=';
     }
     return out;
 }
 
 std::optional<std::string> base64DecodeStrict(std::string_view text) {
     if (text.size() % 4 != 0) return std::nullopt;
-    std::string out;
-    out.reserve(text.size() / 4 * 3);
-    for (size_t i = 0; i < text.size(); i += 4) {
-        const bool last = i + 4 == text.size();
-        int pad = 0;
-        if (last) pad = (text[i + 3] == '=') + (text[i + 3] == '=' && text[i + 2] == '=');
-        uint32_t v = 0;
-        for (int k = 0; k < 4 - pad; ++k) {
-            int8_t d = kDecode[static_cast<unsigned char>(text[i + k])];
-            if (d < 0) return std::nullopt;
-            v |= uint32_t(d) << (18 - 6 * k);
-        }
-        out += char(v >> 16);
-        if (pad < 2) out += char((v >> 8) & 0xFF);
-        if (pad < 1) out += char(v & 0xFF);
+    if (text.empty()) return std::string();
+    const size_t n = text.size();
+    const int pad = (text[n - 1] == '=') + (text[n - 1] == '=' && text[n - 2] == '=');
+    std::string out(n / 4 * 3 - size_t(pad), '\0');
+    char* o = out.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t whole = pad ? n - 4 : n;
+    for (size_t i = 0; i < whole; i += 4, o += 3) {
+        const int a = kDecode[in[i]], b = kDecode[in[i + 1]], c = kDecode[in[i + 2]], d = kDecode[in[i + 3]];
+        if ((a | b | c | d) < 0) return std::nullopt;
+        const uint32_t v = (uint32_t(a) << 18) | (uint32_t(b) << 12) | (uint32_t(c) << 6) | uint32_t(d);
+        o[0] = char(v >> 16);
+        o[1] = char((v >> 8) & 0xFF);
+        o[2] = char(v & 0xFF);
+    }
+    if (pad) {
+        const int a = kDecode[in[n - 4]], b = kDecode[in[n - 3]], c = pad == 1 ? kDecode[in[n - 2]] : 0;
+        if ((a | b | c) < 0) return std::nullopt;
+        const uint32_t v = (uint32_t(a) << 18) | (uint32_t(b) << 12) | (uint32_t(c) << 6);
+        o[0] = char(v >> 16);
+        if (pad == 1) o[1] = char((v >> 8) & 0xFF);
     }
     return out;
 }

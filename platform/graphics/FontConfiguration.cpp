@@ -40,6 +40,10 @@ PangoFontMap* sharedFontMap() {
     static PangoFontMap* map = [] {
         FcConfig* config = FcInitLoadConfigAndFonts();
         if (config) FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kAliases), FcTrue);
+        // Made the process's default too: a new font map otherwise loads the
+        // system's configuration a second time (in a thread of its own), which
+        // costs as much again as loading ours.
+        if (config) FcConfigSetCurrent(config);
         PangoFontMap* made = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
         if (config && PANGO_IS_FC_FONT_MAP(made)) pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(made), config);
         if (config) FcConfigDestroy(config);

@@ -1,7 +1,10 @@
 #include "platform/webview/ScriptPages.h"
 
+#include <vector>
+
 #include "platform/webview/JSUtil.h"
-#include "platform/webview/PagePrelude.h"
+#include "platform/webview/PageGlobals.h"
+#include "platform/webview/ThemeCall.h"
 
 // Exported by JavaScriptCore, not declared in its public headers.
 extern "C" {
@@ -24,6 +27,7 @@ ScriptPages::ScriptPages() : group_(JSContextGroupCreate()) {}
 ScriptPages::~ScriptPages() {
     for (auto& [id, page] : pages_) JSGlobalContextRelease(page);
     if (spare_) JSGlobalContextRelease(spare_);
+    for (JSGlobalContextRef page : retired_) JSGlobalContextRelease(page);
     JSContextGroupRelease(group_);
 }
 
@@ -34,6 +38,8 @@ JSGlobalContextRef ScriptPages::newPage() {
 }
 
 void ScriptPages::prepareSparePage() {
+    for (JSGlobalContextRef page : retired_) JSGlobalContextRelease(page);
+    retired_.clear();
     if (!spare_) spare_ = newPage();
 }
 
@@ -44,6 +50,58 @@ void ScriptPages::close(std::uint32_t page) {
     pages_.erase(it);
 }
 
+// A block keeps the script's let, const and class declarations out of the
+// global scope; the completion value is the same.
+JSValueRef ScriptPages::evaluateInBlock(JSGlobalContextRef page, std::string_view script, JSValueRef& exception) {
+    JSStringRef source = js::createString("{" + std::string(script) + "\n}");
+    JSValueRef value = JSEvaluateScript(page, source, nullptr, nullptr, 1, &exception);
+    JSStringRelease(source);
+    return value;
+}
+
+// A theme's function is the same text on every redraw and only its arguments
+// change: evaluated apart, the function's compiled code is found in the
+// engine's cache instead of being compiled anew (a third of a small icon's
+// cost). The value is what evaluating the whole call gives.
+bool ScriptPages::evaluateThemeCall(JSGlobalContextRef page, const std::string& script, JSValueRef& value,
+                                    JSValueRef& exception) {
+    const auto call = splitThemeCall(script);
+    if (!call) return false;
+    if (call->function != checkedFunction_) {
+        // Parses inside brackets only when the outer parentheses enclose one
+        // expression, "(function(){}) || (g)" does not.
+        JSStringRef inner =
+            js::createString("[" + std::string(call->function.substr(1, call->function.size() - 2)) + "\n]");
+        const bool whole = JSCheckScriptSyntax(page, inner, nullptr, 1, nullptr);
+        JSStringRelease(inner);
+        if (!whole) return false;
+        checkedFunction_ = std::string(call->function);
+    }
+    JSValueRef function = evaluateInBlock(page, call->function, exception);
+    if (exception) return true;
+    JSObjectRef callable = JSValueIsObject(page, function) ? JSValueToObject(page, function, nullptr) : nullptr;
+    if (!callable || !JSObjectIsFunction(page, callable)) return false;
+    // Through Function.prototype.call, so `this` is undefined as in the call expression.
+    JSValueRef invoke = js::property(page, callable, "call", &exception);
+    if (exception) return true;
+    if (!JSValueIsObject(page, invoke) || !JSObjectIsFunction(page, JSValueToObject(page, invoke, nullptr))) return false;
+    std::vector<JSValueRef> arguments{JSValueMakeUndefined(page)};
+    for (const auto& a : call->arguments) {
+        using Kind = ThemeCall::Argument::Kind;
+        if (a.kind == Kind::Number) arguments.push_back(JSValueMakeNumber(page, a.values[0]));
+        else if (a.kind == Kind::Boolean) arguments.push_back(JSValueMakeBoolean(page, a.values[0] != 0));
+        else {
+            std::vector<JSValueRef> numbers;
+            for (double v : a.values) numbers.push_back(JSValueMakeNumber(page, v));
+            arguments.push_back(JSObjectMakeArray(page, numbers.size(), numbers.data(), &exception));
+            if (exception) return true;
+        }
+    }
+    value = JSObjectCallAsFunction(page, JSValueToObject(page, invoke, nullptr), callable, arguments.size(),
+                                   arguments.data(), &exception);
+    return true;
+}
+
 bool ScriptPages::shouldTerminate(JSContextRef, void* self) {
     static_cast<ScriptPages*>(self)->timedOut_ = true;
     return true;
@@ -51,23 +109,22 @@ bool ScriptPages::shouldTerminate(JSContextRef, void* self) {
 
 std::string ScriptPages::evaluate(std::uint32_t id, bool fresh, const std::string& script, double limitSeconds,
                                   EvaluationOutcome& outcome) {
-    if (fresh) close(id);
+    if (fresh) {
+        // Let go of after the reply: releasing a page may start a collection.
+        if (auto it = pages_.find(id); it != pages_.end()) retired_.push_back(it->second), pages_.erase(it);
+    }
     JSGlobalContextRef& page = pages_[id];
     if (!page) {
-        prepareSparePage();
-        page = spare_;
+        page = spare_ ? spare_ : newPage();
         spare_ = nullptr;
     }
     outcome = EvaluationOutcome{};
     timedOut_ = false;
     JSContextGroupSetExecutionTimeLimit(group_, limitSeconds, shouldTerminate, this);
 
-    // A block keeps the script's let, const and class declarations out of the
-    // global scope; the completion value is the same.
-    JSStringRef source = js::createString("{" + script + "\n}");
     JSValueRef exception = nullptr;
-    JSValueRef value = JSEvaluateScript(page, source, nullptr, nullptr, 1, &exception);
-    JSStringRelease(source);
+    JSValueRef value = nullptr;
+    if (!evaluateThemeCall(page, script, value, exception)) value = evaluateInBlock(page, script, exception);
     // A thrown object's toString and line getter are page script too: they run
     // under the same limit.
     if (exception && !timedOut_) {

@@ -2,6 +2,7 @@
 // them, over the socket it was given, inside a sandbox. Whatever a script does
 // here, the asking process only sees a late, empty or failed answer.
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -14,7 +15,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
 #include "platform/webview/Fonts.h"
-#include "platform/webview/PagePrelude.h"
+#include "platform/webview/PageGlobals.h"
 #include "platform/webview/Sandbox.h"
 #include "platform/webview/ScriptPages.h"
 #include "platform/webview/WorkerProtocol.h"
@@ -23,9 +24,10 @@ namespace {
 
 using namespace webview;
 
-// The pixels the result's PNG decodes to, when this process wrote that PNG:
-// the asking process then need not decode it.
-void attachPixels(worker::Reply& reply) {
+// The pixels the result's PNG decodes to, when this process wrote that PNG,
+// go to the shared pixels: the asking process then need not decode it.
+void attachPixels(worker::Reply& reply, unsigned char* shared) {
+    if (!shared) return;
     const auto marker = reply.value.find("base64,");
     if (marker == std::string::npos) return;
     auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
@@ -35,10 +37,16 @@ void attachPixels(worker::Reply& reply) {
     const int w = cairo_image_surface_get_width(decoded), h = cairo_image_surface_get_height(decoded);
     const int stride = cairo_image_surface_get_stride(decoded);
     const unsigned char* data = cairo_image_surface_get_data(decoded);
-    reply.width = unsigned(w), reply.height = unsigned(h);
-    reply.pixels.resize(size_t(w) * h * 4);
-    for (int y = 0; y < h; ++y) std::memcpy(&reply.pixels[size_t(y) * w * 4], data + size_t(y) * stride, size_t(w) * 4);
+    if (size_t(w) * h * 4 <= worker::kPixelBytes) {
+        for (int y = 0; y < h; ++y) std::memcpy(shared + size_t(y) * w * 4, data + size_t(y) * stride, size_t(w) * 4);
+        reply.width = unsigned(w), reply.height = unsigned(h);
+    }
     cairo_surface_destroy(decoded);
+}
+
+unsigned char* mapSharedPixels() {
+    void* map = ::mmap(nullptr, worker::kPixelBytes, PROT_READ | PROT_WRITE, MAP_SHARED, worker::kPixelsFd, 0);
+    return map == MAP_FAILED ? nullptr : static_cast<unsigned char*>(map);
 }
 
 // Start-up work done before the sandbox closes: fonts, the engine's code paths
@@ -63,6 +71,7 @@ int main() {
     ::signal(SIGPIPE, SIG_IGN);
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
+    unsigned char* sharedPixels = mapSharedPixels();
     ::close_range(worker::kSocketFd + 1, ~0u, 0);
 
     std::vector<std::string> console;
@@ -98,7 +107,7 @@ int main() {
         reply.value = pages.evaluate(request.page, request.freshPage, request.script, request.limitMs / 1000.0,
                                      reply.outcome);
         reply.console = std::move(console);
-        attachPixels(reply);
+        attachPixels(reply, sharedPixels);
         if (!worker::sendAll(worker::kSocketFd, worker::encode(reply))) std::_Exit(0);
         pages.prepareSparePage();
     }

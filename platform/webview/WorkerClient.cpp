@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,7 +17,11 @@
 #include <fstream>
 #include <vector>
 
+#include <cairo.h>
+
+#include "platform/foundation/Base64.h"
 #include "platform/foundation/Log.h"
+#include "platform/graphics/EncodedImageMemo.h"
 
 extern char** environ;
 
@@ -77,16 +82,26 @@ bool WorkerClient::start(std::string& why) {
         ::close(sockets[1]);
         sockets[1] = moved;
     }
+    // Shared pixels: without them the worker still runs, and results are decoded here.
+    if (pixels_) ::munmap(const_cast<unsigned char*>(pixels_), worker::kPixelBytes);
+    pixels_ = nullptr;
+    const int pixels = ::memfd_create("ampora-pixels", MFD_CLOEXEC);
+    if (pixels >= 0 && ::ftruncate(pixels, off_t(worker::kPixelBytes)) == 0) {
+        void* map = ::mmap(nullptr, worker::kPixelBytes, PROT_READ, MAP_SHARED, pixels, 0);
+        pixels_ = map == MAP_FAILED ? nullptr : static_cast<const unsigned char*>(map);
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, sockets[1], worker::kSocketFd);
+    if (pixels_) posix_spawn_file_actions_adddup2(&actions, pixels, worker::kPixelsFd);
     char* argv[] = {const_cast<char*>(kWorkerName), nullptr};
     pid_t pid = -1;
     const int rc = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(sockets[1]);
+    if (pixels >= 0) ::close(pixels);
     if (rc != 0) {
         ::close(sockets[0]);
         return why = "cannot start " + path + ": " + std::strerror(rc), false;
@@ -123,6 +138,8 @@ void WorkerClient::stop() {
         while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
         }
     }
+    if (pixels_) ::munmap(const_cast<unsigned char*>(pixels_), worker::kPixelBytes);
+    pixels_ = nullptr;
     fd_ = -1;
     pid_ = -1;
 }
@@ -211,10 +228,29 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
                            "used more than " + std::to_string(memoryLimit >> 20) + " MB and was stopped");
         }
     }
+    rememberPixels(reply);  // before a restart maps new, empty pixels
     // Memory a script kept past its evaluation is given back by a new worker.
     if (++calls_ % 32 == 0 && residentBytes() > memoryLimit / 2) restart();
     for (const auto& line : reply.console) foundation::logLine(line);
     return reply;
+}
+
+void WorkerClient::rememberPixels(const worker::Reply& reply) {
+    if (!pixels_ || !reply.width || !reply.height) return;
+    const auto marker = reply.value.find("base64,");
+    if (marker == std::string::npos) return;
+    auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
+    if (!png) return;
+    const int w = int(reply.width), h = int(reply.height);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        const int stride = cairo_image_surface_get_stride(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < h; ++y) std::memcpy(data + size_t(y) * stride, pixels_ + size_t(y) * w * 4, size_t(w) * 4);
+        cairo_surface_mark_dirty(surface);
+        graphics::rememberDecodedPNG(*png, surface);
+    }
+    cairo_surface_destroy(surface);
 }
 
 }  // namespace webview

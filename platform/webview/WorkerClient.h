@@ -40,10 +40,14 @@ private:
     void restart();
     size_t residentBytes() const;
     worker::Reply failure(EvaluationOutcome::Kind kind, const std::string& message);
+    // What the reply's PNG decodes to, from the shared pixels, so turning the
+    // result into an image does not decode the PNG again.
+    void rememberPixels(const worker::Reply& reply);
 
     std::mutex mutex_;
     pid_t pid_ = -1;
     int fd_ = -1;
+    const unsigned char* pixels_ = nullptr;  // the worker's shared pixels, read only
     bool ready_ = false;
     std::uint32_t nextPage_ = 1;
     unsigned calls_ = 0;

@@ -92,7 +92,6 @@ std::string encode(const Reply& r) {
     putBytes(body, r.value);
     put32(body, r.width);
     put32(body, r.height);
-    putBytes(body, r.pixels);
     put32(body, std::uint32_t(r.console.size()));
     for (const auto& line : r.console) putBytes(body, line);
     return frame(kReplyMagic, body);
@@ -120,10 +119,10 @@ bool Reader::takeReply(Reply& out) {
     out.value = c.bytes();
     out.width = c.u32();
     out.height = c.u32();
-    out.pixels = c.bytes();
     const std::uint32_t lines = c.u32();
     for (std::uint32_t i = 0; i < lines && c.ok; ++i) out.console.push_back(c.bytes());
-    if (out.pixels.size() != size_t(out.width) * out.height * 4) out.pixels.clear(), out.width = out.height = 0;
+    if (out.width > 4096 || out.height > 4096 || size_t(out.width) * out.height * 4 > kPixelBytes)
+        out.width = out.height = 0;
     corrupt_ = !c.ok;
     return c.ok;
 }

@@ -2,6 +2,7 @@
 // What crosses the socket between a process that evaluates themes and its
 // worker: one request, one reply, each a fixed header and its byte strings.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,11 @@ namespace webview::worker {
 
 // The descriptor the worker finds its end of the socket on.
 constexpr int kSocketFd = 3;
+// A shared memory file both map: the worker leaves the decoded pixels of its
+// result there, so megabytes of them need not cross the socket. As large as
+// the largest canvas.
+constexpr int kPixelsFd = 4;
+constexpr size_t kPixelBytes = size_t(4096) * 4096 * 4;
 // What the worker sends once, when it is ready for requests (in its sandbox).
 constexpr char kReady[] = "AMPORA-WORKER-READY";
 constexpr size_t kReadyLength = sizeof kReady - 1;
@@ -29,10 +35,10 @@ struct Request {
 struct Reply {
     EvaluationOutcome outcome;
     std::string value;
-    // When `value` is a data URL of a PNG this evaluation's canvas wrote: what
-    // decoding it gives (ARGB32, premultiplied, rows of width * 4 bytes).
+    // When `value` is a data URL of a PNG this evaluation's canvas wrote: its
+    // size; what decoding it gives is in the shared pixels (ARGB32,
+    // premultiplied, rows of width * 4 bytes). 0 when they are not there.
     std::uint32_t width = 0, height = 0;
-    std::string pixels;
     std::vector<std::string> console;  // lines the script logged
 };
 

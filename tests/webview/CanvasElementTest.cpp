@@ -1,5 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/foundation/Base64.h"
+#include "platform/graphics/EncodedImageMemo.h"
+#include "platform/graphics/PNG.h"
+
 #include "tests/webview/CanvasTestSupport.h"
 
 TEST(CanvasElement, SizeDefaultsAndReflection) {
@@ -41,4 +50,29 @@ TEST(CanvasElement, OversizedCanvasBehavesAsAFailedAllocation) {
     EXPECT_EQ(evaluate("var c=document.createElement('canvas'); c.width=4096; c.height=4096;"
                        "c.getContext('2d').getImageData(0,0,1,1).data.length + ''"),
               "4");
+}
+
+TEST(CanvasElement, TheAskingProcessKnowsWhatAResultDecodesToWithoutDecodingIt) {
+    // Small and large: both come back through the worker's shared pixels.
+    for (const int side : {24, 700}) {
+        const std::string url =
+            evaluate("var c=document.createElement('canvas'); c.width=c.height=" + std::to_string(side) +
+                     "; var x=c.getContext('2d'); x.fillStyle='rgba(200,40,90,0.6)'; x.arc(20,20,15,0,7); x.fill();"
+                     "x.fillStyle='#0a0'; x.fillRect(3,3,4,4); c.toDataURL()");
+        auto png = foundation::base64DecodeStrict(std::string_view(url).substr(url.find("base64,") + 7));
+        ASSERT_TRUE(png);
+        cairo_surface_t* known = graphics::recallDecodedPNG(*png);
+        ASSERT_TRUE(known) << side;
+        cairo_surface_t* decoded = graphics::asARGB32(graphics::decodePNG(*png));
+        ASSERT_TRUE(decoded);
+        ASSERT_EQ(cairo_image_surface_get_width(known), side);
+        for (int y = 0; y < side; ++y)
+            ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(known) + y * cairo_image_surface_get_stride(known),
+                                  cairo_image_surface_get_data(decoded) + y * cairo_image_surface_get_stride(decoded),
+                                  size_t(side) * 4),
+                      0)
+                << "row " << y << " of " << side;
+        cairo_surface_destroy(known);
+        cairo_surface_destroy(decoded);
+    }
 }

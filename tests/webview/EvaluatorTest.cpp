@@ -63,6 +63,36 @@ TEST(Evaluator, AnEmptyPageForgetsWhatTheLastScriptLeft) {
               "function");
 }
 
+TEST(Evaluator, ThePageObjectsBehaveAsABrowsersDo) {
+    EXPECT_EQ(evaluate("var e = new DOMException('m', 'IndexSizeError');"
+                       "[e instanceof DOMException, e instanceof Error, e.name, e.message, String(e), typeof DOMException,"
+                       " ({}) instanceof DOMException, new DOMException().name].join()"),
+              "true,true,IndexSizeError,m,IndexSizeError: m,function,false,Error");
+    EXPECT_EQ(evaluate("try { DOMException('x') } catch (e) { e.name }"), "TypeError");
+    EXPECT_EQ(evaluate("try { document.createElement('canvas').getContext('2d').arc(0,0,-1,0,1) }"
+                       " catch (e) { [e instanceof DOMException, e.name].join() }"),
+              "true,IndexSizeError");
+    EXPECT_EQ(evaluate("[document.body === document.body, document.documentElement.tagName, document.readyState,"
+                       " document.createElementNS('x', 'canvas').tagName, document.createElement('svg').nodeName,"
+                       " document.getElementById('a'), document.querySelectorAll('p').length,"
+                       " Object.keys(window).indexOf('document')].join()"),
+              "true,HTML,complete,CANVAS,SVG,,0,-1");
+}
+
+TEST(Evaluator, ChangedPagePrototypesStayOnTheirPage) {
+    UIWebView page;
+    page.stringByEvaluatingJavaScriptFromString(
+        "Object.getPrototypeOf(document).createElement = function(){ return 1 };"
+        "Object.getPrototypeOf(console).log = function(){ throw 1 };"
+        "Object.getPrototypeOf(document.body).appendChild = null; DOMException.prototype.name = 'Bad'; ''");
+    EXPECT_EQ(page.stringByEvaluatingJavaScriptFromString("typeof document.createElement('canvas')"), "number");
+    page.loadHTMLString("");
+    EXPECT_EQ(page.stringByEvaluatingJavaScriptFromString(
+                  "console.log('fine'); [typeof document.createElement('canvas').getContext,"
+                  " typeof document.body.appendChild, DOMException.prototype.name].join()"),
+              "function,function,Error");
+}
+
 TEST(Evaluator, EndlessLoopStopsAtTheLimitAndThePageRecovers) {
     UIWebView page;
     page.setTimeLimit(std::chrono::milliseconds(100));
@@ -98,4 +128,28 @@ TEST(Evaluator, ThrowingArgumentsEndTheCallCleanly) {
     EXPECT_EQ(evaluate("var x=document.createElement('canvas').getContext('2d');"
                        "try { x.font = {toString(){throw 7}} } catch (e) { 'caught ' + e }"),
               "caught 7");
+}
+
+TEST(Evaluator, ThemeCallsGiveWhatTheWholeExpressionGives) {
+    UIWebView page;
+    auto run = [&](const std::string& script) {
+        page.loadHTMLString("");
+        return page.stringByEvaluatingJavaScriptFromString(script);
+    };
+    const std::string args = "(40,57,!!0,!!1,!!-2,[255,0,3],[1,2,3,0.50])";
+    EXPECT_EQ(run("(function(h,l,c,m,p,e,b){return [h,l,c,m,p,e.join(':'),b.join(':'),typeof this].join()})" + args),
+              "40,57,false,true,true,255:0:3,1:2:3:0.5,object");
+    EXPECT_EQ(run("(function(){'use strict'; return typeof this})(1)"), "undefined");
+    EXPECT_EQ(run("(function(){return 'a'}) || (function(){return 'b'})(1,2)"), "") << "the first function, not a string";
+    EXPECT_EQ(run("(function(){return 'a'}, function(){return 'b'})(1,2)"), "b");
+    EXPECT_EQ(run("(function(){return 'a'})//)(1,2)"), "") << "a comment, not a call";
+    EXPECT_EQ(run("(function(x){\nthrow new Error('at ' + x)})(7)"), "");
+    EXPECT_EQ(page.lastOutcome().message, "Error: at 7");
+    EXPECT_EQ(page.lastOutcome().line, 2);
+    EXPECT_EQ(run("(function(){return arguments.length + ''})(1,[2,3],!!0)"), "3");
+    page.setTimeLimit(std::chrono::milliseconds(100));
+    EXPECT_EQ(run("(function(){for(;;){}})(1,2,!!0,!!0,[1,2,3])"), "");
+    EXPECT_EQ(page.lastOutcome().kind, EvaluationOutcome::Kind::Timeout);
+    page.setTimeLimit(UIWebView::kDefaultTimeLimit);
+    EXPECT_EQ(run("(function(){return 'after'})(1)"), "after");
 }

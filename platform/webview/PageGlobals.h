@@ -7,8 +7,9 @@
 
 namespace webview {
 
-// Installs document, window, self, console, Image and DOMException into a new
-// page and removes what a theme has no use for (WebAssembly).
+// Gives a new page its document, window, self, console, Image and DOMException,
+// built natively (no page script runs), and removes what a theme has no use
+// for (WebAssembly). Every object and prototype is the page's own.
 void installPage(JSGlobalContextRef page);
 
 // Where console.log lines go; by default the system log.
