@@ -39,10 +39,11 @@ protected:
         EXPECT_EQ(result.status, 0) << result.output;
         return result;
     }
-    // As run, with a second process counting the settings-changed posts; returns that count.
+    // As run, with a second process counting the settings-changed posts; returns
+    // what it heard. It listens long enough for a slow (sanitized) pane to finish.
     std::string runCountingPosts(const std::string& steps) {
         prefs.writeFile(file("steps.txt"), steps);
-        prefs.writeFile(file("run.sh"), "'" NOTIFY_PROBE "' observe com.kelvary.ampora.settingsChanged 2500 > '" +
+        prefs.writeFile(file("run.sh"), "'" NOTIFY_PROBE "' observe com.kelvary.ampora.settingsChanged 8000 > '" +
                                             file("heard.txt") + "' &\nsleep 0.5\n'" SETTINGS_BINARY
                                             "' --page QVAXSettingsColorOptionsController --script '" +
                                             file("steps.txt") + "'\nstatus=$?\nwait\nexit $status\n");
