@@ -10,29 +10,18 @@
 #include "platform/foundation/PlistFile.h"
 #include "platform/graphics/Image.h"
 #include "tests/support/CommandRun.h"
-#include "tests/support/TempPreferences.h"
+#include "tests/support/SettingsProcessTest.h"
 
 namespace {
 
 using foundation::PlistValue;
 
-class SettingsPane : public ::testing::Test {
+class SettingsPane : public SettingsProcessTest {
 protected:
-    TempPreferences prefs;
-
     void SetUp() override {
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
+        SettingsProcessTest::SetUp();
         for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
             std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
-    }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-
-    std::string file(const std::string& name) { return prefs.root() + "/" + name; }
-    std::string script(const std::string& steps) {
-        prefs.writeFile(file("steps.txt"), steps);
-        return "--script '" + file("steps.txt") + "'";
     }
     graphics::Image picture(const std::string& name) {
         return graphics::UIImage::imageWithData(prefs.readFile(file(name)), 1);

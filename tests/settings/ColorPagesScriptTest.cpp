@@ -9,7 +9,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
 #include "tests/support/CommandRun.h"
-#include "tests/support/TempPreferences.h"
+#include "tests/support/SettingsProcessTest.h"
 
 namespace {
 
@@ -18,24 +18,16 @@ using foundation::PlistValue;
 // On the picker page's map of a 375 × 667 window: below the bar and a 154-point header.
 constexpr const char* kDragOnTheMap = "drag 60 300 250 420\n";
 
-class ColorPagesScript : public ::testing::Test {
+class ColorPagesScript : public SettingsProcessTest {
 protected:
-    TempPreferences prefs;
-
     void SetUp() override {
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
+        SettingsProcessTest::SetUp();
         for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
             std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
     }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-
-    std::string file(const std::string& name) { return prefs.root() + "/" + name; }
     // Runs the steps on the color options page; a failing step fails the test.
     CommandRun run(const std::string& steps, const std::string& options = "--page QVAXSettingsColorOptionsController") {
-        prefs.writeFile(file("steps.txt"), steps);
-        CommandRun result = runCommand(SETTINGS_BINARY, options + " --script '" + file("steps.txt") + "'");
+        CommandRun result = runCommand(SETTINGS_BINARY, options + " " + script(steps));
         EXPECT_EQ(result.status, 0) << result.output;
         return result;
     }

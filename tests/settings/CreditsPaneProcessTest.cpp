@@ -7,28 +7,16 @@
 
 #include "platform/graphics/Image.h"
 #include "tests/support/CommandRun.h"
-#include "tests/support/TempPreferences.h"
+#include "tests/support/SettingsProcessTest.h"
 #include "tests/uikit/FakeDesktop.h"
 
 namespace {
 
-class CreditsPane : public ::testing::Test {
+class CreditsPane : public SettingsProcessTest {
 protected:
-    TempPreferences prefs;
-
-    void SetUp() override {
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
-    }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-
-    std::string file(const std::string& name) { return prefs.root() + "/" + name; }
     // From the credits page, or from the Settings page on a screen tall enough for the whole main page.
     CommandRun runSteps(const std::string& steps, const std::string& page = "QVAXCreditsController") {
-        prefs.writeFile(file("steps.txt"), steps);
-        return runCommand(SETTINGS_BINARY,
-                          (page.empty() ? "--size 375x1000 " : "--page " + page + " ") + "--script '" + file("steps.txt") + "'");
+        return runCommand(SETTINGS_BINARY, (page.empty() ? "--size 375x1000 " : "--page " + page + " ") + script(steps));
     }
 };
 

@@ -1,0 +1,30 @@
+// A fixture for tests that run the ampora-settings process on a temporary
+// preferences root: no display, so the process never opens a window, and a
+// notification folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/TempPreferences.h"
+
+class SettingsProcessTest : public ::testing::Test {
+protected:
+    TempPreferences prefs;
+
+    void SetUp() override {
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
+
+    std::string file(const std::string& name) { return prefs.root() + "/" + name; }
+    // Writes the steps beside the root and gives the option that runs them.
+    std::string script(const std::string& steps) {
+        prefs.writeFile(file("steps.txt"), steps);
+        return "--script '" + file("steps.txt") + "'";
+    }
+};
