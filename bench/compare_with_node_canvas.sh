@@ -29,6 +29,8 @@ echo
     printf "ratios to node-canvas, same run (below 1: faster than node-canvas)\n"
     printf "  evaluator back to back:      height 40 %.2f   height 60 %.2f\n", h40["back"] / h40["node"], h60["back"] / h60["node"]
     printf "  evaluator, worker idle:      height 40 %.2f   height 60 %.2f\n", h40["idle"] / h40["node"], h60["idle"] / h60["node"]
+    printf "  engine alone, new page:      height 40 %.2f   height 60 %.2f\n", h40["enginefresh"] / h40["node"], h60["enginefresh"] / h60["node"]
+    printf "  engine alone, same page:     height 40 %.2f   height 60 %.2f\n", h40["enginesame"] / h40["node"], h60["enginesame"] / h60["node"]
     printf "  direct cairo:                height 40 %.2f   height 60 %.2f\n", h40["direct"] / h40["node"], h60["direct"] / h60["node"]
     printf "  800 px icon:                 evaluator %.2f   direct %.2f\n", big["back"] / big["node"], big["direct"] / big["node"]
   }'

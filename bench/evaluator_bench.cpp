@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/webview/Fonts.h"
 #include "platform/graphics/PngWriter.h"
+#include "platform/webview/ScriptPages.h"
 #include "platform/webview/WebView.h"
 #include "settings/preview/DefaultThemeScript.h"
 
@@ -87,12 +89,14 @@ double microseconds(F&& f) {
 struct Medians {
     double h40 = 0, h60 = 0;
 };
+// `between` runs after each call, untimed.
 template <class F>
-Medians alternating(int rounds, F&& call, std::chrono::microseconds idle = {}) {
+Medians alternating(int rounds, F&& call, std::chrono::microseconds idle = {}, const std::function<void()>& between = {}) {
     std::vector<double> at40, at60;
     for (int i = 0; i < rounds; ++i) {
         const int height = i % 2 ? 60 : 40, level = (i / 2) % 101;
         (height == 40 ? at40 : at60).push_back(microseconds([&] { return call(height, level); }));
+        if (between) between();
         if (idle.count()) std::this_thread::sleep_for(idle);
     }
     return {median(at40), median(at60)};
@@ -140,6 +144,16 @@ int main(int argc, char** argv) {
     const Medians samePage = alternating(rounds, [&](int h, int l) { return viaEvaluator(page, h, l, false); });
     const Medians idle = alternating(606, evaluator, std::chrono::microseconds(2000));
     const Medians cairo = alternating(rounds, [](int h, int l) { return direct(h, l); });
+    // The engine in this process, as the worker runs it: what a call costs
+    // before any round trip; a new page is built between calls, untimed.
+    webview::ScriptPages engine;
+    webview::EvaluationOutcome outcome;
+    auto inProcess = [&](bool freshPage) {
+        return [&engine, &outcome, freshPage](int h, int l) { return engine.evaluate(1, freshPage, callFor(h, l), 1.0, outcome); };
+    };
+    alternating(202, inProcess(true), {}, [&] { engine.prepareSparePage(); });
+    const Medians engineFresh = alternating(rounds, inProcess(true), {}, [&] { engine.prepareSparePage(); });
+    const Medians engineSame = alternating(rounds, inProcess(false));
     std::vector<double> big, bigDirect;
     for (int i = 0; i < 40; ++i) {
         big.push_back(microseconds([&] { return viaEvaluator(page, 800, 40 + i); }));
@@ -151,14 +165,17 @@ int main(int argc, char** argv) {
     std::printf("  evaluator, back to back (new page+eval+PNG+worker):  %8.1f us %8.1f us\n", warm.h40, warm.h60);
     std::printf("  evaluator, worker idle between calls (status bar):   %8.1f us %8.1f us\n", idle.h40, idle.h60);
     std::printf("  evaluator, same page (no new page):                  %8.1f us %8.1f us\n", samePage.h40, samePage.h60);
+    std::printf("  engine in this process, new page built ahead:        %8.1f us %8.1f us\n", engineFresh.h40, engineFresh.h60);
+    std::printf("  engine in this process, same page:                   %8.1f us %8.1f us\n", engineSame.h40, engineSame.h60);
     std::printf("  direct cairo + pango, same icon and PNG writer:      %8.1f us %8.1f us\n", cairo.h40, cairo.h60);
     std::printf("  ratio back to back / direct:                         %8.2f    %8.2f\n", warm.h40 / cairo.h40,
                 warm.h60 / cairo.h60);
     std::printf("  800 px icon: evaluator %.2f ms, direct %.2f ms (medians of 40)\n", median(big) / 1000,
                 median(bigDirect) / 1000);
     // For bench/compare_with_node_canvas.sh: name, medians at 40 and 60 (us), 800 px (ms).
-    std::printf("RESULT back %f %f %f\nRESULT idle %f %f %f\nRESULT direct %f %f %f\n", warm.h40, warm.h60,
-                median(big) / 1000, idle.h40, idle.h60, median(big) / 1000, cairo.h40, cairo.h60, median(bigDirect) / 1000);
+    std::printf("RESULT back %f %f %f\nRESULT idle %f %f %f\nRESULT direct %f %f %f\nRESULT enginefresh %f %f 0\nRESULT enginesame %f %f 0\n", warm.h40, warm.h60,
+                median(big) / 1000, idle.h40, idle.h60, median(big) / 1000, cairo.h40, cairo.h60, median(bigDirect) / 1000,
+                engineFresh.h40, engineFresh.h60, engineSame.h40, engineSame.h60);
     std::fflush(stdout);
 
     benchmark::Initialize(&argc, argv);

@@ -199,7 +199,6 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     const auto end = Clock::now() + deadline;
     worker::Reader reader;
     worker::Reply reply;
-    std::vector<char> buffer(1 << 20);
     while (!reader.takeReply(reply)) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
         if (reader.corrupt() || left.count() <= 0) {
@@ -215,13 +214,13 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
             return failure(EvaluationOutcome::Kind::Stopped, "lost the theme worker");
         }
         if (ready > 0) {
-            const ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), 0);
+            const ssize_t n = ::recv(fd_, buffer_.data(), buffer_.size(), 0);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 restart();
                 return failure(EvaluationOutcome::Kind::Stopped, "ended the theme worker");
             }
-            reader.append(buffer.data(), size_t(n));
+            reader.append(buffer_.data(), size_t(n));
         } else if (ready == 0 && residentBytes() > memoryLimit) {
             restart();
             return failure(EvaluationOutcome::Kind::Stopped,

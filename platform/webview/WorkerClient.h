@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/webview/WorkerProtocol.h"
 
@@ -51,6 +52,8 @@ private:
     bool ready_ = false;
     std::uint32_t nextPage_ = 1;
     unsigned calls_ = 0;
+    // Kept between calls: a megabyte made and zeroed per call was a quarter of this side's time.
+    std::vector<char> buffer_ = std::vector<char>(1 << 20);
 };
 
 }  // namespace webview
