@@ -115,9 +115,14 @@ BENCHMARK(BM_DirectCairo)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A preferences root of its own with the shipped themes, switched on.
-    const std::string root = (std::filesystem::temp_directory_path() / "ampora-bench").string();
-    std::filesystem::remove_all(root);
+    // A preferences root of its own with the shipped themes, switched on;
+    // made anew, so runs side by side do not share one.
+    std::string made = (std::filesystem::temp_directory_path() / "ampora-bench-XXXXXX").string();
+    if (!::mkdtemp(made.data())) {
+        std::perror("engine_bench: cannot make its preferences folder");
+        return 1;
+    }
+    const std::string root = made;
     std::filesystem::create_directories(root + "/Ampora");
     for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
         std::filesystem::copy_file(theme.path(), root + "/Ampora/" + theme.path().filename().string());
@@ -128,6 +133,7 @@ int main(int argc, char** argv) {
     gManager = &manager;
     if (!manager.batteryImageWithForegoundColor(graphics::Color::grey(1), 40, 57, false, false)) {
         std::fprintf(stderr, "the default theme gave no image\n");
+        std::filesystem::remove_all(root);
         return 1;
     }
     const int rounds = 2000;
