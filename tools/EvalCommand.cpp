@@ -64,9 +64,7 @@ int evalCommand(const std::vector<std::string>& argv) {
     }
     std::printf("%s\n", result.c_str());
     if (!output.empty()) {
-        const auto marker = result.find("base64,");
-        auto bytes = marker == std::string::npos ? std::nullopt
-                                                 : foundation::base64DecodeStrict(std::string_view(result).substr(marker + 7));
+        auto bytes = foundation::base64PayloadOf(result);
         if (!bytes) {
             std::fprintf(stderr, "ampora eval: the result is not a base64 data URL; nothing written to %s\n", output.c_str());
             return kFailure;

@@ -70,4 +70,10 @@ std::optional<std::string> base64DecodeStrict(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> base64PayloadOf(std::string_view dataURL) {
+    const auto marker = dataURL.find("base64,");
+    if (marker == std::string_view::npos) return std::nullopt;
+    return base64DecodeStrict(dataURL.substr(marker + 7));
+}
+
 }  // namespace foundation

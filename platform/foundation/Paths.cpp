@@ -43,6 +43,11 @@ bool isSafeThemeName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
+bool isPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
 std::optional<std::string> themeFilePath(const std::string& name) {
     if (!isSafeThemeName(name)) {
         logUnreadableOnce("theme '" + name + "'", "the name leaves the theme folder; refused");

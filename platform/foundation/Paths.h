@@ -16,6 +16,9 @@ std::string profilesFolderPath();      // <root>/Ampora/Profiles/  (ends in "/")
 
 // A theme name names a file of the theme folder only: no "/", no "..", no NUL.
 bool isSafeThemeName(const std::string& name);
+// A name that stays a file directly inside a folder: not empty, not "." or
+// "..", no "/" and no NUL (which would cut the name short at the system call).
+bool isPlainFileName(const std::string& name);
 // <root>/Ampora/<name>.js, or nullopt for a name that is not safe (logged once).
 std::optional<std::string> themeFilePath(const std::string& name);
 

@@ -518,14 +518,7 @@ const auto kValues = valueTable(std::make_index_sequence<std::size(kProperties)>
 }  // namespace
 
 JSClassRef contextClass() {
-    static JSClassRef c = [] {
-        JSClassDefinition definition = kJSClassDefinitionEmpty;
-        definition.className = "CanvasRenderingContext2D";
-        definition.staticValues = kValues.data();
-        definition.staticFunctions = kFunctions.data();
-        definition.finalize = finalizeNative;
-        return JSClassCreate(&definition);
-    }();
+    static JSClassRef c = makeClass("CanvasRenderingContext2D", kValues.data(), kFunctions.data(), finalizeNative);
     return c;
 }
 

@@ -151,15 +151,6 @@ const JSStaticValue kImageValues[] = {
     {nullptr, nullptr, nullptr, 0},
 };
 
-JSClassRef makeClass(const char* name, const JSStaticValue* values, const JSStaticFunction* functions) {
-    JSClassDefinition definition = kJSClassDefinitionEmpty;
-    definition.className = name;
-    definition.staticValues = values;
-    definition.staticFunctions = functions;
-    definition.finalize = finalizeNative;
-    return JSClassCreate(&definition);
-}
-
 JSObjectRef constructImage(JSContextRef ctx, JSObjectRef, size_t, const JSValueRef[], JSValueRef*) {
     return JSObjectMake(ctx, imageClass(), new ImageNative());
 }
@@ -169,19 +160,19 @@ JSObjectRef constructImage(JSContextRef ctx, JSObjectRef, size_t, const JSValueR
 void finalizeNative(JSObjectRef object) { delete static_cast<Native*>(JSObjectGetPrivate(object)); }
 
 JSClassRef canvasClass() {
-    static JSClassRef c = makeClass("HTMLCanvasElement", kCanvasValues, kCanvasFunctions);
+    static JSClassRef c = makeClass("HTMLCanvasElement", kCanvasValues, kCanvasFunctions, finalizeNative);
     return c;
 }
 JSClassRef gradientClass() {
-    static JSClassRef c = makeClass("CanvasGradient", nullptr, kGradientFunctions);
+    static JSClassRef c = makeClass("CanvasGradient", nullptr, kGradientFunctions, finalizeNative);
     return c;
 }
 JSClassRef patternClass() {
-    static JSClassRef c = makeClass("CanvasPattern", nullptr, nullptr);
+    static JSClassRef c = makeClass("CanvasPattern", nullptr, nullptr, finalizeNative);
     return c;
 }
 JSClassRef imageClass() {
-    static JSClassRef c = makeClass("HTMLImageElement", kImageValues, nullptr);
+    static JSClassRef c = makeClass("HTMLImageElement", kImageValues, nullptr, finalizeNative);
     return c;
 }
 

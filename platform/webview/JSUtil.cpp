@@ -123,4 +123,14 @@ std::string Call::string(size_t i) {
     return out;
 }
 
+JSClassRef makeClass(const char* name, const JSStaticValue* values, const JSStaticFunction* functions,
+                     JSObjectFinalizeCallback finalize) {
+    JSClassDefinition definition = kJSClassDefinitionEmpty;
+    definition.className = name;
+    definition.staticValues = values;
+    definition.staticFunctions = functions;
+    definition.finalize = finalize;
+    return JSClassCreate(&definition);
+}
+
 }  // namespace webview::js

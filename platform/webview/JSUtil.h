@@ -18,6 +18,9 @@ JSStringRef createString(const std::string& utf8);
 std::string toUTF8(JSStringRef s);
 std::string toUTF8(JSContextRef ctx, JSValueRef v, JSValueRef* exception);
 JSValueRef makeString(JSContextRef ctx, const std::string& s);
+// A class of page objects, made once by its caller and kept for the process.
+JSClassRef makeClass(const char* name, const JSStaticValue* values, const JSStaticFunction* functions,
+                     JSObjectFinalizeCallback finalize = nullptr);
 JSValueRef property(JSContextRef ctx, JSObjectRef object, const char* name, JSValueRef* exception = nullptr);
 void setProperty(JSContextRef ctx, JSObjectRef object, const char* name, JSValueRef value,
                  JSPropertyAttributes attributes = kJSPropertyAttributeNone);

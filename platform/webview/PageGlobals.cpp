@@ -67,16 +67,8 @@ const JSStaticFunction kElementFunctions[] = {
     {"removeEventListener", undefinedResult, 0}, {nullptr, nullptr, 0},
 };
 
-JSClassRef makeClass(const char* name, const JSStaticValue* values, const JSStaticFunction* functions) {
-    JSClassDefinition definition = kJSClassDefinitionEmpty;
-    definition.className = name;
-    definition.staticValues = values;
-    definition.staticFunctions = functions;
-    return JSClassCreate(&definition);
-}
-
 JSClassRef elementClass() {
-    static JSClassRef c = makeClass("HTMLElement", nullptr, kElementFunctions);
+    static JSClassRef c = js::makeClass("HTMLElement", nullptr, kElementFunctions);
     return c;
 }
 
@@ -211,11 +203,11 @@ JSObjectRef makeDOMExceptionConstructor(JSContextRef ctx, JSObjectRef global) {
 }
 
 JSClassRef documentClass() {
-    static JSClassRef c = makeClass("HTMLDocument", kDocumentValues, kDocumentFunctions);
+    static JSClassRef c = js::makeClass("HTMLDocument", kDocumentValues, kDocumentFunctions);
     return c;
 }
 JSClassRef consoleClass() {
-    static JSClassRef c = makeClass("console", nullptr, kConsoleFunctions);
+    static JSClassRef c = js::makeClass("console", nullptr, kConsoleFunctions);
     return c;
 }
 

@@ -28,9 +28,7 @@ using namespace webview;
 // go to the shared pixels: the asking process then need not decode it.
 void attachPixels(worker::Reply& reply, unsigned char* shared) {
     if (!shared) return;
-    const auto marker = reply.value.find("base64,");
-    if (marker == std::string::npos) return;
-    auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
+    auto png = foundation::base64PayloadOf(reply.value);
     if (!png) return;
     cairo_surface_t* decoded = graphics::recallDecodedPNG(*png);
     if (!decoded) return;

@@ -236,9 +236,7 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
 
 void WorkerClient::rememberPixels(const worker::Reply& reply) {
     if (!pixels_ || !reply.width || !reply.height) return;
-    const auto marker = reply.value.find("base64,");
-    if (marker == std::string::npos) return;
-    auto png = foundation::base64DecodeStrict(std::string_view(reply.value).substr(marker + 7));
+    auto png = foundation::base64PayloadOf(reply.value);
     if (!png) return;
     const int w = int(reply.width), h = int(reply.height);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);

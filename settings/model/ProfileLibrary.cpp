@@ -17,11 +17,6 @@ namespace {
 
 constexpr std::string_view kSuffix = ".axProfile";
 
-bool staysInFolder(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
-}
-
 bool makeFolder() {
     std::string problem;
     if (foundation::createFolders(foundation::profilesFolderPath(), problem)) return true;
@@ -37,7 +32,7 @@ bool writeProfile(const PlistDictionary& profile, const std::string& name) {
 }  // namespace
 
 std::optional<std::string> profilePath(const std::string& name) {
-    if (!staysInFolder(name)) return std::nullopt;
+    if (!foundation::isPlainFileName(name)) return std::nullopt;
     return foundation::profilesFolderPath() + name + std::string(kSuffix);
 }
 

@@ -168,7 +168,7 @@ bool MSBetterPSSliderTableCell::setPreferenceValue(const foundation::PlistValue&
     const std::string file = specifier->stringPropertyForKey("defaults");
     const std::string key = specifier->stringPropertyForKey("key");
     // The file name names a file of the preferences folder, never one elsewhere.
-    if (file.empty() || file.find('/') != std::string::npos || file == "." || file == ".." || key.empty()) {
+    if (!foundation::isPlainFileName(file) || key.empty()) {
         foundation::logLine("AMPORA: the slider row \"" + specifier->name() + "\" names no settings file or key (\"" +
                             file + "\", \"" + key + "\"); nothing stored");
         return false;

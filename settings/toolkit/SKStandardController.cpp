@@ -20,7 +20,7 @@ const bool kRegistered = (SKStandardController::staticClass(), true);
 // The row's settings file, or nullopt (logged) when its name would leave the preferences root.
 std::optional<std::string> settingsFileOf(const PSSpecifierPtr& specifier) {
     const std::string name = specifier->stringPropertyForKey("defaults");
-    if (SKStandardController::isUsableSettingsFileName(name)) return foundation::preferencesRoot() + "/" + name;
+    if (foundation::isPlainFileName(name)) return foundation::preferencesRoot() + "/" + name;
     foundation::logLine("AMPORA: the row \"" + specifier->name() + "\" names no usable settings file (\"" + name +
                         "\"); nothing is stored");
     return std::nullopt;
@@ -36,11 +36,6 @@ runtime::Class* SKStandardController::staticClass() {
         return &c;
     }();
     return cls;
-}
-
-bool SKStandardController::isUsableSettingsFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
 }
 
 std::optional<graphics::Color> SKStandardController::iconColor() const {
@@ -102,7 +97,7 @@ void SKStandardController::mailComposeController(uikit::MFMailComposeViewControl
 preferences::PreferenceValue SKStandardController::readPreferenceValue(const PSSpecifierPtr& specifier) {
     const std::string key = specifier->stringPropertyForKey("key");
     const std::string name = specifier->stringPropertyForKey("defaults");
-    if (!key.empty() && isUsableSettingsFileName(name))
+    if (!key.empty() && foundation::isPlainFileName(name))
         if (auto stored = getPreferenceValueForKey(foundation::preferencesRoot() + "/" + name, key)) return stored;
     const PlistValue* fallback = specifier->plistPropertyForKey("default");
     return fallback ? preferences::PreferenceValue(*fallback) : std::nullopt;

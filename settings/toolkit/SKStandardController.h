@@ -42,7 +42,4 @@ public:
     // The switch's value in its settings file, and storing it there.
     preferences::PreferenceValue readPreferenceValue(const preferences::PSSpecifierPtr& specifier) override;
     void setPreferenceValue(preferences::PreferenceValue value, const preferences::PSSpecifierPtr& specifier) override;
-
-    // A name that stays a file of the preferences root: not empty, no "/", not "." or "..", no NUL.
-    static bool isUsableSettingsFileName(const std::string& name);
 };

@@ -224,10 +224,13 @@ TEST(TypedSliderValue, OnlyWholeFiniteDecimalNumbersParse) {
 TEST_F(OptionsPage, TheCellsWriterStaysInThePreferencesFolder) {
     show(page);
     auto cell = looseSlider(0, 100);
-    for (const char* file : {"", "../escape.plist", "a/b.plist", ".."}) {
+    // A NUL would cut the name short at the system call: "cut.plist" would be written instead.
+    for (const std::string file : {std::string(), std::string("../escape.plist"), std::string("a/b.plist"),
+                                   std::string(".."), std::string("cut.plist\0.x", 12)}) {
         cell->specifier()->setProperty(PlistValue(file), "defaults");
         EXPECT_FALSE(cell->setPreferenceValue(PlistValue(1.0), cell->specifier())) << file;
     }
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(temp.root()) / "cut.plist"));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(temp.root()).parent_path() / "escape.plist"));
     EXPECT_FALSE(settings());
 
