@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target ampora
+# The programs a person runs; each brings the theme worker and the plug-ins it needs.
+cmake --build build --target ampora ampora-statusbar ampora-settings
 ampora=./build/tools/ampora
 mkdir -p out
 "$ampora" install-themes

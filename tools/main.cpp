@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/Command.h"
+#include "platform/foundation/ProgramVersion.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (foundation::answeredVersion(argc, argv, "ampora")) return 0;
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? tools::kUsage : tools::kSuccess;

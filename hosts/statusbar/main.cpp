@@ -14,6 +14,7 @@
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "platform/notify/RunLoop.h"
+#include "platform/foundation/ProgramVersion.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ int usage(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (foundation::answeredVersion(argc, argv, "ampora-statusbar")) return 0;
     statusbar::HostOptions options;
     std::string plugins = statusbar::defaultPluginFolder(), simulate, batteryFile;
     statusbar::DesktopOptions desktop{.settingsProgram = statusbar::settingsProgram()};

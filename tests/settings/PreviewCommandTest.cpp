@@ -77,12 +77,12 @@ TEST(PreviewCommand, SmallIconsSitInTheMiddleOfEachHalf) {
 
 TEST(PreviewCommand, AnEmptyResultOrAnEndlessLoopShowsOnlyTheBackgrounds) {
     TempPreferences prefs;
-    prefs.writeFile(prefs.root() + "/empty.js", "(height, level, charging, low, color) { return \"\"; }");
-    prefs.writeFile(prefs.root() + "/loop.js", "(height, level, charging, low, color) { while (true) {} }");
     for (const char* script : {"empty.js", "loop.js"}) {
         const std::string out = prefs.root() + "/" + script + ".png";
         std::string said;
-        ASSERT_EQ(ampora(std::string("preview --script '") + prefs.root() + "/" + script + "' -o '" + out + "'", &said), 0)
+        ASSERT_EQ(ampora(std::string("preview --script '") + AMPORA_SOURCE_DIR + "/tests/fixtures/" + script + "' -o '" + out + "'",
+                         &said),
+                  0)
             << said;
         EXPECT_NE(said.find("only the backgrounds show"), std::string::npos);
         auto image = readPNG(prefs, out);

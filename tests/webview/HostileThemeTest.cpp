@@ -53,8 +53,12 @@ TEST(HostileTheme, RunawayScriptsAreStoppedAndTheNextCallWorks) {
     };
     for (const char* script : runaways) {
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(fresh(page, script), "") << script;
-        EXPECT_TRUE(page.lastOutcome().kind == EvaluationOutcome::Kind::Timeout) << script << ": " << page.lastOutcome().describe();
+        EXPECT_EQ(fresh(page, script), "") << script << ": no image";
+        // Which limit ends it first (time or memory) depends on the machine's speed.
+        const auto kind = page.lastOutcome().kind;
+        EXPECT_TRUE(kind == EvaluationOutcome::Kind::Timeout || kind == EvaluationOutcome::Kind::Stopped)
+            << script << ": " << page.lastOutcome().describe();
+        EXPECT_FALSE(page.lastOutcome().describe().empty()) << script << ": the reason is told";
         // The hard deadline is 1 s; a generous bound only catches a hang.
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5s) << script;
         EXPECT_EQ(fresh(page, "'next ' + 'works'"), "next works") << "after " << script;
