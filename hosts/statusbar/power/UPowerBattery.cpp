@@ -130,8 +130,12 @@ private:
     static int onChanged(sd_bus_message* signal, void* self, sd_bus_error*) {
         Watched& me = *static_cast<Watched*>(self);
         const char* interface = nullptr;
-        if (me.status_ != Status::ready || sd_bus_message_read(signal, "s", &interface) < 0 || me.interface_ != interface)
+        if (sd_bus_message_read(signal, "s", &interface) < 0 || me.interface_ != interface) return 0;
+        if (me.status_ != Status::ready) {
+            // A service that came back but was not set up when first asked.
+            if (!me.callSlot_) me.fetch();
             return 0;
+        }
         if (readProperties(signal, me.properties_) >= 0 && me.changed_) me.changed_();
         return 0;
     }
