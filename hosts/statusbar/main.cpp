@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
                             : source == "sysfs" ? statusbar::BatteryChoice::sysfs
                                                 : statusbar::BatteryChoice::automatic;
         std::string error;
-        if (choice != statusbar::BatteryChoice::sysfs && !(systemBus = statusbar::BusConnection::openSystem(loop, error)) &&
-            options.verbose)
+        // Also for sysfs alone: power-profiles-daemon still tells low power mode.
+        if (!(systemBus = statusbar::BusConnection::openSystem(loop, error)) && options.verbose)
             std::fprintf(stderr, "ampora-statusbar: no system bus (%s)\n", error.c_str());
         battery = statusbar::desktopBattery(choice, systemBus.get(), powerSupply, options.verbose);
     }
