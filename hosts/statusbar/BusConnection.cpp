@@ -19,13 +19,21 @@ constexpr uint64_t kCallTimeoutMicroseconds = 5'000'000;
 }
 
 std::unique_ptr<BusConnection> BusConnection::openSession(notify::RunLoop& loop, std::string& error) {
+    return open(loop, false, error);
+}
+
+std::unique_ptr<BusConnection> BusConnection::openSystem(notify::RunLoop& loop, std::string& error) {
+    return open(loop, true, error);
+}
+
+std::unique_ptr<BusConnection> BusConnection::open(notify::RunLoop& loop, bool system, std::string& error) {
     sd_bus* bus = nullptr;
-    if (const int r = sd_bus_open_user(&bus); r < 0) {
+    if (const int r = system ? sd_bus_open_system(&bus) : sd_bus_open_user(&bus); r < 0) {
         error = std::strerror(-r);
         return nullptr;
     }
     sd_bus_set_method_call_timeout(bus, kCallTimeoutMicroseconds);
-    std::unique_ptr<BusConnection> connection(new BusConnection(bus, loop));
+    std::unique_ptr<BusConnection> connection(new BusConnection(bus, loop, system));
     if (!connection->connected()) {
         error = "cannot watch the bus connection";
         return nullptr;
@@ -33,7 +41,8 @@ std::unique_ptr<BusConnection> BusConnection::openSession(notify::RunLoop& loop,
     return connection;
 }
 
-BusConnection::BusConnection(sd_bus* bus, notify::RunLoop& loop) : bus_(bus), loop_(loop) {
+BusConnection::BusConnection(sd_bus* bus, notify::RunLoop& loop, bool system)
+    : bus_(bus), loop_(loop), system_(system) {
     epoll_ = ::epoll_create1(EPOLL_CLOEXEC);
     timer_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
     const int fd = sd_bus_get_fd(bus_);
@@ -89,7 +98,8 @@ void BusConnection::rearm() {
 }
 
 void BusConnection::disconnect() {
-    foundation::logLine("AMPORA: status bar: the session bus went away; the tray icon is gone");
+    foundation::logLine(system_ ? "AMPORA: status bar: the system bus went away; the battery comes from sysfs"
+                                : "AMPORA: status bar: the session bus went away; the tray icon is gone");
     loop_.removeReader(readerToken_);
     readerToken_ = 0;
 }

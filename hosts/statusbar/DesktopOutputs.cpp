@@ -6,6 +6,7 @@
 #include "hosts/statusbar/BusConnection.h"
 #include "hosts/statusbar/SettingsLauncher.h"
 #include "hosts/statusbar/StatusNotifierItem.h"
+#include "hosts/statusbar/power/LowBatteryNotice.h"
 #include "platform/foundation/Log.h"
 
 namespace statusbar {
@@ -16,12 +17,23 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
             std::printf("%s\n", waybarLine(battery).c_str());
             std::fflush(stdout);
         });
-    if (!options.tray) return;
+    if (!options.tray && !options.notify) return;
     std::string error;
     if (!(bus_ = BusConnection::openSession(loop, error))) {
-        foundation::logLine("AMPORA: status bar: no session bus (" + error + "); no tray icon");
+        // Only the notice wanted: a desktop without a session bus has no one to tell.
+        if (options.tray || bar.options().verbose)
+            foundation::logLine("AMPORA: status bar: no session bus (" + error + "); no tray icon and no notices");
         return;
     }
+    if (options.notify) {
+        notifications_ = std::make_unique<desktop::Notifications>(bus_->bus(), "Ampora");
+        notice_ = std::make_unique<LowBatteryNotice>(*notifications_);
+        bar.addRedrawObserver([this](const graphics::Image& strip, const BatteryState& battery) {
+            notice_->update(battery, strip);
+            bus_->process();
+        });
+    }
+    if (!options.tray) return;
     launcher_ = std::make_unique<SettingsLauncher>(options.settingsProgram, loop);
     const bool verbose = bar.options().verbose;
     bar.addRedrawObserver([this, verbose](const graphics::Image& strip, const BatteryState& battery) {

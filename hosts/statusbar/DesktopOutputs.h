@@ -8,15 +8,21 @@
 #include "hosts/statusbar/StatusBar.h"
 #include "platform/notify/RunLoop.h"
 
+namespace desktop {
+class Notifications;
+}
+
 namespace statusbar {
 
 class BusConnection;
+class LowBatteryNotice;
 class SettingsLauncher;
 class StatusNotifierItem;
 
 struct DesktopOptions {
     bool tray = false;
     bool waybar = false;
+    bool notify = false;  // the low-battery notice
     std::string settingsProgram;
 };
 
@@ -32,6 +38,8 @@ private:
     std::unique_ptr<BusConnection> bus_;
     std::unique_ptr<SettingsLauncher> launcher_;
     std::unique_ptr<StatusNotifierItem> item_;
+    std::unique_ptr<desktop::Notifications> notifications_;
+    std::unique_ptr<LowBatteryNotice> notice_;
 };
 
 }  // namespace statusbar

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/power/BatterySource.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Image.h"
 #include "platform/runtime/Runtime.h"

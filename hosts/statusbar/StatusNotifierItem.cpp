@@ -121,7 +121,10 @@ void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState
     connection_.process();
 }
 
-std::string StatusNotifierItem::status() const { return batteryIsLow(battery_) ? "NeedsAttention" : "Active"; }
+std::string StatusNotifierItem::status() const {
+    if (!battery_.present) return "Passive";  // nothing to show on mains alone
+    return batteryIsLow(battery_) ? "NeedsAttention" : "Active";
+}
 
 int StatusNotifierItem::getString(sd_bus*, const char*, const char*, const char* property, sd_bus_message* reply,
                                   void* self, sd_bus_error*) {

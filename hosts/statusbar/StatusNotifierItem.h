@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/power/BatterySource.h"
 #include "hosts/statusbar/BusConnection.h"
 #include "hosts/statusbar/TrayPixmap.h"
 

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "common/ColorParsing.h"
-#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/BusConnection.h"
 #include "hosts/statusbar/DesktopOutputs.h"
 #include "hosts/statusbar/InstallLayout.h"
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
+#include "hosts/statusbar/power/BatterySource.h"
 #include "platform/notify/RunLoop.h"
 #include "platform/foundation/ProgramVersion.h"
 
@@ -21,8 +22,9 @@ namespace {
 const char* kHelp =
     "usage: ampora-statusbar [--png PATH] [--once] [--verbose] [--plugins DIR]\n"
     "                        [--simulate LEVEL[:charging|:full] | --battery-file FILE]\n"
+    "                        [--battery auto|upower|sysfs|file] [--power-supply DIR]\n"
     "                        [--appearance light|dark] [--scale S] [--system-version V]\n"
-    "                        [--tray] [--waybar]\n"
+    "                        [--tray] [--waybar] [--no-notify]\n"
     "\n"
     "Draws the status bar's battery item with the plug-ins of DIR (default: the\n"
     "installation's lib/ampora/plugins, or this program's folder in a build tree)\n"
@@ -34,14 +36,19 @@ const char* kHelp =
     "  --plugins DIR        load the *.so files of DIR\n"
     "  --simulate STATE     a fixed battery: 57, 57:charging, 100:full, 20:lpm\n"
     "  --battery-file FILE  a file holding the same, re-read whenever it is saved\n"
+    "  --battery SOURCE     auto (default): UPower when it is on the system bus, else\n"
+    "                       sysfs; upower or sysfs only; file: the --battery-file\n"
+    "  --power-supply DIR   the power-supply folder (default /sys/class/power_supply)\n"
     "  --appearance A       light: white status-bar text (default); dark: black text\n"
     "  --scale S            pixels per point (default 2)\n"
     "  --system-version V   the system version the plug-ins see (default 9.3)\n"
     "  --tray               show the item in the desktop's system tray (StatusNotifierItem);\n"
     "                       a click opens ampora-settings of the same installation\n"
     "  --waybar             print one JSON line per redraw for waybar's custom module\n"
+    "  --no-notify          no desktop notification when the battery runs low\n"
     "\n"
-    "Without --simulate or --battery-file the battery comes from /sys/class/power_supply.\n";
+    "Low power mode is power-profiles-daemon's \"power-saver\" profile, else the\n"
+    "firmware's \"low-power\" platform profile.\n";
 
 int usage(const std::string& problem) {
     std::fprintf(stderr, "ampora-statusbar: %s\n\n%s", problem.c_str(), kHelp);
@@ -53,8 +60,9 @@ int usage(const std::string& problem) {
 int main(int argc, char** argv) {
     if (foundation::answeredVersion(argc, argv, "ampora-statusbar")) return 0;
     statusbar::HostOptions options;
-    std::string plugins = statusbar::defaultPluginFolder(), simulate, batteryFile;
-    statusbar::DesktopOptions desktop{.settingsProgram = statusbar::settingsProgram()};
+    std::string plugins = statusbar::defaultPluginFolder(), simulate, batteryFile, source = "auto";
+    std::string powerSupply = "/sys/class/power_supply";
+    statusbar::DesktopOptions desktop{.notify = true, .settingsProgram = statusbar::settingsProgram()};
     bool once = false;
     double scale = 2;
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -67,6 +75,15 @@ int main(int argc, char** argv) {
         else if (a == "--verbose") options.verbose = true;
         else if (a == "--tray") desktop.tray = true;
         else if (a == "--waybar") desktop.waybar = true;
+        else if (a == "--no-notify") desktop.notify = false;
+        else if (a == "--battery") {
+            if (!(v = value()) || (*v != "auto" && *v != "upower" && *v != "sysfs" && *v != "file"))
+                return usage("--battery is auto, upower, sysfs or file");
+            source = *v;
+        } else if (a == "--power-supply") {
+            if (!(v = value())) return usage("--power-supply needs a folder");
+            powerSupply = *v;
+        }
         else if (a == "--png") {
             if (!(v = value())) return usage("--png needs a path");
             options.pngPath = *v;
@@ -94,7 +111,12 @@ int main(int argc, char** argv) {
         }
     }
     if (!simulate.empty() && !batteryFile.empty()) return usage("give --simulate or --battery-file, not both");
+    if (source == "file" && batteryFile.empty()) return usage("--battery file needs --battery-file FILE");
+    if (!batteryFile.empty() && source != "auto" && source != "file")
+        return usage("--battery-file goes with --battery file (or no --battery)");
+    notify::RunLoop& loop = notify::RunLoop::main();
 
+    std::unique_ptr<statusbar::BusConnection> systemBus;
     std::unique_ptr<statusbar::BatterySource> battery;
     if (!simulate.empty()) {
         if (!(battery = statusbar::simulatedBattery(simulate)))
@@ -102,7 +124,14 @@ int main(int argc, char** argv) {
     } else if (!batteryFile.empty()) {
         battery = statusbar::batteryFile(batteryFile);
     } else {
-        battery = statusbar::systemBattery();
+        const auto choice = source == "upower" ? statusbar::BatteryChoice::upower
+                            : source == "sysfs" ? statusbar::BatteryChoice::sysfs
+                                                : statusbar::BatteryChoice::automatic;
+        std::string error;
+        // Also for sysfs alone: power-profiles-daemon still tells low power mode.
+        if (!(systemBus = statusbar::BusConnection::openSystem(loop, error)) && options.verbose)
+            std::fprintf(stderr, "ampora-statusbar: no system bus (%s)\n", error.c_str());
+        battery = statusbar::desktopBattery(choice, systemBus.get(), powerSupply, options.verbose);
     }
 
     graphics::setMainScreenScale(scale);
@@ -126,9 +155,12 @@ int main(int argc, char** argv) {
         bar.batteryChanged(state);
         return true;
     };
-    notify::RunLoop& loop = notify::RunLoop::main();
-    if (once) desktop.tray = false;
+    if (once) desktop.tray = desktop.notify = false;
     statusbar::DesktopOutputs outputs(bar, loop, desktop);
+    // A daemon on the bus answers in milliseconds; one that does not is given up within a second or so.
+    for (const auto until = notify::RunLoop::Clock::now() + std::chrono::seconds(2);
+         battery->pending() && notify::RunLoop::Clock::now() < until;)
+        loop.runUntil(std::min(until, notify::RunLoop::Clock::now() + std::chrono::milliseconds(20)));
     const bool drawn = feed();
     if (!bar.writeProblem().empty())
         std::fprintf(stderr, "ampora-statusbar: frame not written: %s\n", bar.writeProblem().c_str());

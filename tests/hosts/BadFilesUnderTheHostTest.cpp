@@ -14,7 +14,7 @@
 #include <functional>
 #include <thread>
 
-#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/power/BatterySource.h"
 #include "platform/foundation/Paths.h"
 #include "platform/graphics/PNG.h"
 #include "tests/support/TempPreferences.h"

@@ -24,7 +24,8 @@ public:
         script("xdg-mime", "#!/bin/sh\ncase \"$3\" in\n" + (handlers.empty() ? std::string("none-at-all") : handlers) +
                                ") echo handler.desktop;;\nesac\n");
         if (const char* path = std::getenv("PATH")) oldPath_ = path;
-        ::setenv("PATH", (bin_ + ":/usr/bin:/bin").c_str(), 1);
+        // Only the fake: a real xdg-open in /usr/bin must not answer for it.
+        ::setenv("PATH", bin_.c_str(), 1);
     }
     ~FakeDesktop() { ::setenv("PATH", oldPath_.c_str(), 1); }
     FakeDesktop(const FakeDesktop&) = delete;

@@ -1,14 +1,11 @@
-#include "hosts/statusbar/BatterySource.h"
+#include "hosts/statusbar/power/BatterySource.h"
 
-#include <linux/netlink.h>
 #include <sys/inotify.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -19,14 +16,6 @@ namespace fs = std::filesystem;
 
 namespace statusbar {
 namespace {
-
-std::string readTrimmed(const fs::path& path) {
-    std::ifstream in(path);
-    std::string value;
-    std::getline(in, value);
-    while (!value.empty() && (value.back() == '\n' || value.back() == ' ' || value.back() == '\r')) value.pop_back();
-    return value;
-}
 
 class Simulated : public BatterySource {
 public:
@@ -91,65 +80,6 @@ private:
     std::string problem_;
 };
 
-class System : public BatterySource {
-public:
-    explicit System(fs::path root) : root_(std::move(root)) {}
-    ~System() override {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    BatteryState read() override {
-        BatteryState s;
-        bool mains = false, found = false;
-        std::error_code error;
-        for (fs::directory_iterator it(root_, error), end; !error && it != end; it.increment(error)) {
-            const std::string type = readTrimmed(it->path() / "type");
-            if (type == "Mains" || type == "USB") mains = mains || readTrimmed(it->path() / "online") == "1";
-            if (type != "Battery" || found || !fs::exists(it->path() / "capacity")) continue;
-            found = true;
-            s.level = std::clamp(std::atoi(readTrimmed(it->path() / "capacity").c_str()), 0, 100);
-            const std::string status = readTrimmed(it->path() / "status");
-            s.state = status == "Full" ? 2 : status == "Charging" ? 1 : 0;
-            statusText_ = status;
-        }
-        if (!found) {
-            // A machine without a battery runs on mains: shown full and plugged in.
-            s.level = 100;
-            s.state = 2;
-        } else if (s.state == 0 && mains && statusText_ != "Discharging") {
-            s.state = 1;  // plugged in but holding its charge
-        }
-        s.lowPower = readTrimmed("/sys/firmware/acpi/platform_profile") == "low-power";
-        return s;
-    }
-    void watch(notify::RunLoop& loop, std::function<void()> changed) override {
-        // The kernel announces power-supply changes on the uevent netlink socket.
-        fd_ = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_KOBJECT_UEVENT);
-        sockaddr_nl address{};
-        address.nl_family = AF_NETLINK;
-        address.nl_groups = 1;
-        if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-            loop.addReader(fd_, [this, changed] {
-                char buffer[8192];
-                bool power = false;
-                for (ssize_t n; (n = ::recv(fd_, buffer, sizeof buffer - 1, 0)) > 0;) {
-                    buffer[n] = '\0';
-                    for (ssize_t at = 0; at < n; at += ssize_t(std::strlen(buffer + at)) + 1)
-                        if (std::strcmp(buffer + at, "SUBSYSTEM=power_supply") == 0) power = true;
-                }
-                if (power) changed();
-            });
-        }
-        // Capacity moves without an event on some machines.
-        loop.addTimer(std::chrono::seconds(30), true, changed);
-    }
-    std::string describe() const override { return "power supply " + root_.string(); }
-
-private:
-    fs::path root_;
-    int fd_ = -1;
-    std::string statusText_;
-};
-
 }  // namespace
 
 bool parseBatteryText(const std::string& text, BatteryState& state, bool clamp) {
@@ -189,6 +119,5 @@ std::unique_ptr<BatterySource> simulatedBattery(const std::string& text) {
 
 std::unique_ptr<BatterySource> batteryFile(const std::string& path) { return std::make_unique<File>(path); }
 
-std::unique_ptr<BatterySource> systemBattery(const std::string& root) { return std::make_unique<System>(root); }
 
 }  // namespace statusbar
