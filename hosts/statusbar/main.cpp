@@ -13,6 +13,7 @@
 #include "hosts/statusbar/InstallLayout.h"
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
+#include "hosts/statusbar/ThemeConsoleLog.h"
 #include "platform/notify/RunLoop.h"
 
 namespace {
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     }
 
     graphics::setMainScreenScale(scale);
+    statusbar::ThemeConsoleLog::install();
     statusbar::StatusBar bar(options);
     statusbar::registerHostClasses(bar);
     // The classes exist before the plug-ins load, as in the real process.
