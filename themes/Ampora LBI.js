@@ -59,12 +59,25 @@
     ctx.fill();
     ctx.restore();
   }
-  ctx.save();
-  ctx.globalCompositeOperation = "destination-out";
+  // The level: knocked out of the fill, and in the main colour over the bare
+  // track, so each digit stays legible whichever of the two lies under it.
   ctx.font = numberFont;
   ctx.textAlign = "center";
   ctx.textBaseline = "middle";
-  ctx.fillText(String(level), left + pillW / 2, cy + 0.3 * u, pillW - pillH);
+  var tx = left + pillW / 2, ty = cy + 0.3 * u, tw = pillW - pillH;
+  ctx.save();
+  ctx.beginPath();
+  ctx.rect(left, 0, fillW, canvas.height);
+  ctx.clip();
+  ctx.globalCompositeOperation = "destination-out";
+  ctx.fillText(String(level), tx, ty, tw);
+  ctx.restore();
+  ctx.save();
+  ctx.beginPath();
+  ctx.rect(left + fillW, 0, pillW - fillW, canvas.height);
+  ctx.clip();
+  ctx.fillStyle = main;
+  ctx.fillText(String(level), tx, ty, tw);
   ctx.restore();
   return canvas.toDataURL("image/png");
 }

@@ -1,9 +1,6 @@
 // ampora check: what a theme author needs to know about a theme.
-#include <chrono>
 #include <cstdio>
 
-#include "common/ThemeCall.h"
-#include "common/ThemeResult.h"
 #include "common/ThemeSignature.h"
 #include "engine/QVAXManager.h"
 #include "platform/foundation/Text.h"
@@ -11,6 +8,7 @@
 #include "platform/webview/WebView.h"
 #include "tools/Arguments.h"
 #include "tools/Command.h"
+#include "tools/StateRenders.h"
 #include "tools/ThemeSource.h"
 
 namespace tools {
@@ -22,16 +20,6 @@ const char* kHelp =
     "Says which calling convention a theme follows and why, checks the length rule,\n"
     "renders it once in each state with its time, and warns about what a theme author\n"
     "should fix. Exit status 1 when the theme cannot be used or a render failed.\n";
-
-struct Case {
-    const char* label;
-    int level;
-    bool charging, lowPower;
-};
-const Case kCases[] = {
-    {"normal 57%", 57, false, false},   {"charging 57%", 57, true, false}, {"full, charging", 100, true, false},
-    {"low 10%", 10, false, false},      {"low power 57%", 57, false, true}, {"empty 0%", 0, false, false},
-};
 
 }  // namespace
 
@@ -82,38 +70,18 @@ int checkCommand(const std::vector<std::string>& argv) {
         return kFailure;
     }
 
-    // Colors as the engine would decide them with this preferences root's settings.
-    graphics::setMainScreenScale(scale);
-    QVAXManager colors;
     webview::UIWebView page;
-    const double height = 20 * scale;
+    std::printf("renders    height %.0f px at scale %g, on a dark status bar\n", 20 * scale, scale);
     int failed = 0;
-    std::printf("renders    height %.0f px at scale %g, on a dark status bar\n", height, scale);
-    for (const Case& c : kCases) {
-        const auto decided = colors.createBatteryRenderColorSettingsForForegroundColor(graphics::Color::grey(1), c.charging,
-                                                                                       c.level, c.lowPower);
-        const ThemeCall::Arguments arguments{height, c.level, c.charging, c.level <= colors.lowLevel(), c.lowPower,
-                                             decided.color, decided.baseColor};
-        const std::string call = type == 1 ? ThemeCall::fiveParameterCall(script, arguments)
-                                           : ThemeCall::sevenParameterCall(script, arguments);
-        page.loadHTMLString("");
-        const auto start = std::chrono::steady_clock::now();
-        const std::string result = page.stringByEvaluatingJavaScriptFromString(call);
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        auto image = result.empty() ? nullptr : ThemeResult::imageFromResult(result, scale);
-        if (!image) {
-            ++failed;
-            const std::string why = result.empty() ? page.lastOutcome().describe()
-                                                   : "the result is not a base64 PNG data URL";
-            std::printf("  %-16s FAILED %6.1f ms  %s\n", c.label, ms, why.c_str());
+    for (const auto& r : renderStates(script, type, scale, page, warnings)) {
+        if (r.ok) {
+            std::printf("  %-16s ok     %6.1f ms  %d x %d px\n", r.label.c_str(), r.ms, r.width, r.height);
             continue;
         }
-        std::printf("  %-16s ok     %6.1f ms  %d x %d px\n", c.label, ms, image->pixelWidth(), image->pixelHeight());
-        if (image->pixelHeight() > height)
-            warnings.push_back(std::string(c.label) + ": the canvas is " + std::to_string(image->pixelHeight()) +
-                               " px tall, taller than the " + std::to_string(int(height)) + " px it was given");
-        if (result.rfind("data:image/png", 0) != 0)
-            warnings.push_back(std::string(c.label) + ": the result is not a PNG data URL (\"" + result.substr(0, 24) + "...\")");
+        ++failed;
+        std::string why = r.error ? describeError(*r.error, script) : r.why;
+        for (size_t at = 0; (at = why.find('\n', at)) != std::string::npos; at += 1) why.insert(at + 1, "  "), ++at;
+        std::printf("  %-16s FAILED %6.1f ms  %s\n", r.label.c_str(), r.ms, why.c_str());
     }
     for (const auto& w : warnings) std::printf("warning    %s\n", w.c_str());
     return failed ? kFailure : kSuccess;

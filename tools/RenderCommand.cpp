@@ -4,6 +4,7 @@
 #include "engine/QVAXManager.h"
 #include "platform/webview/WebView.h"
 #include "tools/Appearance.h"
+#include "tools/AuthorOutput.h"
 #include "tools/Command.h"
 #include "tools/ThemeSource.h"
 
@@ -57,6 +58,8 @@ int renderCommand(const std::vector<std::string>& argv) {
     graphics::setMainScreenScale(scale);
     QVAXManager manager;
     if (!startEngine(manager, theme, "render")) return kFailure;
+    const std::string state = std::to_string(int(level)) + "%" + (charging ? " charging" : "") + (lpm ? " low power" : "");
+    ConsoleToStderr console(state);
     auto image = manager.batteryImageWithForegoundColor(foreground, height * scale, int(level), charging, lpm);
     if (!image) {
         const auto& outcome = QVAXManager::lastEvaluation();

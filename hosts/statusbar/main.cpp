@@ -14,6 +14,7 @@
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "hosts/statusbar/power/BatterySource.h"
+#include "hosts/statusbar/ThemeConsoleLog.h"
 #include "platform/notify/RunLoop.h"
 #include "platform/foundation/ProgramVersion.h"
 
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
     }
 
     graphics::setMainScreenScale(scale);
+    statusbar::ThemeConsoleLog::install();
     statusbar::StatusBar bar(options);
     statusbar::registerHostClasses(bar);
     // The classes exist before the plug-ins load, as in the real process.

@@ -14,7 +14,9 @@ constexpr JSPropertyAttributes kHidden =
     kJSPropertyAttributeDontEnum | kJSPropertyAttributeReadOnly | kJSPropertyAttributeDontDelete;
 
 std::function<void(const std::string&)>& consoleSink() {
-    static std::function<void(const std::string&)> sink = foundation::logLine;
+    static std::function<void(const std::string&)> sink = [](const std::string& line) {
+        foundation::logLine("AMPORA: " + line);
+    };
     return sink;
 }
 
@@ -37,7 +39,7 @@ JSValueRef firstArgument(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t argc
 template <const char* Level>
 JSValueRef log(JSContextRef ctx, JSObjectRef, JSObjectRef, size_t argc, const JSValueRef argv[],
                JSValueRef* exception) {
-    std::string line = std::string("AMPORA: console.") + Level + ":";
+    std::string line = std::string("console.") + Level + ":";
     for (size_t i = 0; i < argc && i < 64; ++i) {
         JSStringRef text = JSValueToStringCopy(ctx, argv[i], exception);
         if (!text) return JSValueMakeUndefined(ctx);

@@ -77,9 +77,15 @@ int main() {
     unsigned char* sharedPixels = mapSharedPixels();
     ::close_range(worker::kSocketFd + 1, ~0u, 0);
 
+    // A theme logging in a loop must not make the reply, or the log of the
+    // process that asked, grow with it.
     std::vector<std::string> console;
-    setConsoleSink([&console](const std::string& line) {
-        if (console.size() < 64) console.push_back(line);
+    size_t consoleBytes = 0;
+    setConsoleSink([&](const std::string& line) {
+        if (consoleBytes >= worker::kConsoleBytesPerEvaluation) return;
+        consoleBytes += line.size();
+        if (consoleBytes < worker::kConsoleBytesPerEvaluation) console.push_back(line);
+        else console.push_back("console: more than 64 KiB logged in one evaluation; the rest was dropped");
     });
     ScriptPages pages;
     warmUp(pages);
@@ -107,6 +113,7 @@ int main() {
         }
         worker::Reply reply;
         console.clear();
+        consoleBytes = 0;
         reply.value = pages.evaluate(request.page, request.freshPage, request.script, request.limitMs / 1000.0,
                                      reply.outcome);
         reply.console = std::move(console);

@@ -19,6 +19,15 @@ std::string EvaluationOutcome::describe() const {
     return message;
 }
 
+namespace {
+UIWebView::ConsoleObserver& consoleObserver() {
+    static UIWebView::ConsoleObserver observer;
+    return observer;
+}
+}  // namespace
+
+void UIWebView::setConsoleObserver(ConsoleObserver observer) { consoleObserver() = std::move(observer); }
+
 void UIWebView::prewarm() { WorkerClient::shared().prepare(); }
 
 UIWebView::UIWebView() : page_(WorkerClient::shared().newPageId()) { prewarm(); }
@@ -29,6 +38,7 @@ void UIWebView::loadHTMLString(const std::string&, const std::string&) { fresh_ 
 
 std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string& script) {
     outcome_ = EvaluationOutcome{};
+    console_.clear();
     if (script.size() > kMaxScriptBytes) {
         outcome_.kind = EvaluationOutcome::Kind::Stopped;
         outcome_.message = "is longer than 1 MiB and was not run";
@@ -42,6 +52,8 @@ std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string&
     fresh_ = false;
     worker::Reply reply = WorkerClient::shared().evaluate(request, limit_ + kHardDeadlineMargin, memoryLimit_);
     outcome_ = std::move(reply.outcome);
+    console_ = std::move(reply.console);
+    if (!console_.empty() && consoleObserver()) consoleObserver()(script, console_);
     return std::move(reply.value);
 }
 

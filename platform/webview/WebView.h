@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace webview {
 
@@ -52,6 +54,15 @@ public:
     // The worker's resident size above which it is killed.
     void setMemoryLimit(size_t bytes) { memoryLimit_ = bytes; }
     const EvaluationOutcome& lastOutcome() const { return outcome_; }
+    // What the last evaluation's script logged through console.log, info,
+    // debug, warn and error, one "console.log: text" per call, at most 64 KiB.
+    const std::vector<std::string>& lastConsole() const { return console_; }
+
+    // Told of every evaluation in this process that logged something, with the
+    // script evaluated: a process decides where a theme's console goes (by
+    // default nowhere, so that no theme can fill a log).
+    using ConsoleObserver = std::function<void(const std::string& script, const std::vector<std::string>& lines)>;
+    static void setConsoleObserver(ConsoleObserver observer);
 
 private:
     std::uint32_t page_;
@@ -59,6 +70,7 @@ private:
     std::chrono::milliseconds limit_ = kDefaultTimeLimit;
     size_t memoryLimit_ = kDefaultMemoryLimit;
     EvaluationOutcome outcome_;
+    std::vector<std::string> console_;
 };
 
 }  // namespace webview

@@ -230,7 +230,6 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     rememberPixels(reply);  // before a restart maps new, empty pixels
     // Memory a script kept past its evaluation is given back by a new worker.
     if (++calls_ % 32 == 0 && residentBytes() > memoryLimit / 2) restart();
-    for (const auto& line : reply.console) foundation::logLine(line);
     return reply;
 }
 

@@ -22,6 +22,9 @@ constexpr size_t kPixelBytes = size_t(4096) * 4096 * 4;
 constexpr char kReady[] = "AMPORA-WORKER-READY";
 constexpr size_t kReadyLength = sizeof kReady - 1;
 
+// What one evaluation's console lines may add up to.
+constexpr size_t kConsoleBytesPerEvaluation = 64 * 1024;
+
 enum class Op : std::uint32_t { Evaluate = 1, ClosePage = 2 };
 
 struct Request {
