@@ -43,11 +43,6 @@ void Context2D::restore() {
     if (states_.size() > 1) states_.pop_back();
 }
 
-Point Context2D::toDevice(double x, double y) const {
-    cairo_matrix_transform_point(&state().transform, &x, &y);
-    return {x, y};
-}
-
 void Context2D::translate(double x, double y) {
     if (finite({x, y})) cairo_matrix_translate(&state().transform, x, y);
 }
