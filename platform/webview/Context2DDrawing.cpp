@@ -67,7 +67,16 @@ void Context2D::applyClips(cairo_t* cr) const {
 bool Context2D::canDraw() const { return canvas_.surface() && invertible(state().transform); }
 
 void Context2D::setSource(cairo_t* cr, const CanvasStyle& style) {
-    cairo_pattern_t* pattern = makeCairoPattern(style);
+    // The farthest the canvas lies from the user space's origin, for patterns that must cover it.
+    double reach = 0;
+    cairo_matrix_t inverse = state().transform;
+    if (cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS)
+        for (Point p : {Point{0, 0}, Point{double(canvas_.width()), 0}, Point{0, double(canvas_.height())},
+                        Point{double(canvas_.width()), double(canvas_.height())}}) {
+            cairo_matrix_transform_point(&inverse, &p.x, &p.y);
+            reach = std::max(reach, std::hypot(p.x, p.y));
+        }
+    cairo_pattern_t* pattern = makeCairoPattern(style, 2 * reach + 2);
     if (!std::holds_alternative<RGBA8>(style)) {
         cairo_pattern_set_filter(pattern, state().imageSmoothingEnabled ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
         // A pattern is fixed to the user space in force when it becomes the source.

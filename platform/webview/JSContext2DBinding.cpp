@@ -155,6 +155,16 @@ constexpr MethodSpec kMethods[] = {
          g->x0 = v[0], g->y0 = v[1], g->r0 = v[2], g->x1 = v[3], g->y1 = v[4], g->r1 = v[5];
          return makeGradientObject(c.ctx, g);
      }},
+    {"createConicGradient", 3, [](Call& c, Context2D&) -> JSValueRef {
+         double v[3];
+         if (!c.numbers(0, 3, v)) return nullptr;
+         for (double d : v)
+             if (!std::isfinite(d)) return c.typeError("Failed to execute 'createConicGradient' on 'CanvasRenderingContext2D': The provided double value is non-finite.");
+         auto g = std::make_shared<CanvasGradient>();
+         g->kind = CanvasGradient::Kind::Conic;
+         g->startAngle = v[0], g->x0 = v[1], g->y0 = v[2];
+         return makeGradientObject(c.ctx, g);
+     }},
     {"createPattern", 2, [](Call& c, Context2D&) -> JSValueRef {
          bool isSource = false;
          cairo_surface_t* source = imageSourceOf(c.ctx, c.arg(0), isSource);

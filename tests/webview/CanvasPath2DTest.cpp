@@ -70,3 +70,19 @@ TEST(CanvasPath2D, FillStrokeAndClipTakeAPathInUserSpace) {
                        "var p=new Path2D('M10 30 H50'); x.isPointInStroke(p,30,31.5)+' '+x.isPointInStroke(p,30,32.5)"),
               "true false");
 }
+
+TEST(CanvasConicGradient, ColorsRunClockwiseFromTheStartAngle) {
+    // Chromium's pixels for this script (tests/webview/reference/conic_probe.html).
+    Pixels p = draw(sharedPage(), 40, 40,
+                    "var g=x.createConicGradient(Math.PI/2,20,20); g.addColorStop(0,'red'); g.addColorStop(0.5,'blue');"
+                    "g.addColorStop(1,'lime'); x.fillStyle=g; x.fillRect(0,0,40,40);");
+    const struct {
+        int x, y;
+        std::array<int, 4> browser;
+    } samples[] = {{20, 35, {0, 253, 3, 255}}, {5, 20, {131, 0, 125, 255}}, {20, 5, {0, 3, 252, 255}},
+                   {35, 20, {0, 131, 125, 255}}, {35, 34, {0, 189, 67, 255}}, {34, 35, {0, 194, 61, 255}}};
+    for (const auto& s : samples)
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(p.at(s.x, s.y)[size_t(i)], s.browser[size_t(i)], 6) << s.x << "," << s.y;
+    EXPECT_EQ(evaluate("try { document.createElement('canvas').getContext('2d').createConicGradient(NaN,0,0) } catch(e) { e.name }"),
+              "TypeError");
+}
