@@ -71,6 +71,9 @@ public:
     void setTextAlign(const std::string& v);
     void setTextBaseline(const std::string& v);
     void setDirection(const std::string& v);
+    // CSS lengths ("2px", "0.1em"); anything else leaves the value alone.
+    void setLetterSpacing(const std::string& v);
+    void setWordSpacing(const std::string& v);
     // false when the string is not a color (the style is kept).
     bool setFillColor(const std::string& css);
     bool setStrokeColor(const std::string& css);
@@ -145,6 +148,8 @@ private:
     bool isPointInStroke(const CanvasPath& path, double x, double y, bool inDeviceSpace) const;
     CanvasPath textPath(const std::string& text, double x, double y, std::optional<double> maxWidth);
     PangoLayout* layoutFor(const std::string& text);
+    // What letter and word spacing add to the layout's width.
+    double spacingWidth(const std::string& text) const;
 
     CanvasElement& canvas_;
     cairo_t* cr_ = nullptr;
