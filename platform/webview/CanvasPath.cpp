@@ -51,6 +51,28 @@ void CanvasPath::clear() {
     current_.reset();
 }
 
+void CanvasPath::append(const CanvasPath& other, const cairo_matrix_t& m) {
+    if (other.empty()) return;
+    auto map = [&m](Point p) {
+        cairo_matrix_transform_point(&m, &p.x, &p.y);
+        return p;
+    };
+    for (const auto& s : other.segments_) {
+        switch (s.op) {
+        case Op::Move: moveTo(map(s.p[0])); break;
+        case Op::Line: lineTo(map(s.p[0])); break;
+        case Op::Curve: curveTo(map(s.p[0]), map(s.p[1]), map(s.p[2])); break;
+        case Op::Close: closePath(); break;
+        }
+    }
+}
+
+CanvasPath CanvasPath::mapped(const cairo_matrix_t& m) const {
+    CanvasPath copy;
+    copy.append(*this, m);
+    return copy;
+}
+
 void CanvasPath::appendTo(cairo_t* cr, const cairo_matrix_t* m, double limit) const {
     auto clamp = [limit](double v) { return std::isnan(v) ? 0 : std::clamp(v, -limit, limit); };
     auto map = [m, clamp](Point p) {

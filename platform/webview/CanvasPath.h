@@ -30,6 +30,10 @@ public:
     void curveTo(Point c1, Point c2, Point p);
     void closePath();
     void clear();
+    // Adds `other`'s subpaths, each point mapped through `m`; the current
+    // point becomes the last point of `other`.
+    void append(const CanvasPath& other, const cairo_matrix_t& m);
+    CanvasPath mapped(const cairo_matrix_t& m) const;
 
     bool empty() const { return segments_.empty(); }
     std::optional<Point> currentPoint() const { return current_; }
@@ -47,6 +51,33 @@ private:
     std::vector<Segment> segments_;
     std::optional<Point> current_;
     Point subpathStart_;
+};
+
+// Adds to a path what the canvas path methods add, each point mapped through
+// `transform` (the context's, or the identity for a Path2D).
+class PathBuilder {
+public:
+    PathBuilder(CanvasPath& path, const cairo_matrix_t& transform) : path_(path), transform_(transform) {}
+
+    void closePath() { path_.closePath(); }
+    void moveTo(double x, double y);
+    void lineTo(double x, double y);
+    void quadraticCurveTo(double cx, double cy, double x, double y);
+    void bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y);
+    // These throw DOMException for a negative radius.
+    void arc(double x, double y, double r, double start, double end, bool anticlockwise);
+    void ellipse(double x, double y, double rx, double ry, double rotation, double start, double end,
+                 bool anticlockwise);
+    void arcTo(double x1, double y1, double x2, double y2, double r);
+    void rect(double x, double y, double w, double h);
+    void roundRect(double x, double y, double w, double h, std::vector<double> radii);
+
+private:
+    Point toDevice(double x, double y) const;
+    void addArc(Point center, double rx, double ry, double rotation, double start, double end, bool anticlockwise);
+
+    CanvasPath& path_;
+    cairo_matrix_t transform_;
 };
 
 }  // namespace webview

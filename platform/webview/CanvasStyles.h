@@ -13,8 +13,9 @@
 namespace webview {
 
 struct CanvasGradient {
-    enum class Kind { Linear, Radial } kind = Kind::Linear;
+    enum class Kind { Linear, Radial, Conic } kind = Kind::Linear;
     double x0 = 0, y0 = 0, r0 = 0, x1 = 0, y1 = 0, r1 = 0;
+    double startAngle = 0;  // conic: radians from the positive x axis, clockwise; centred on x0, y0
     std::vector<std::pair<double, RGBA8>> stops;  // kept in offset order, ties in call order
 
     void addColorStop(double offset, const std::string& color);  // throws DOMException
@@ -32,7 +33,8 @@ struct CanvasPattern {
 
 using CanvasStyle = std::variant<RGBA8, std::shared_ptr<CanvasGradient>, std::shared_ptr<CanvasPattern>>;
 
-// A cairo source for the style, in the canvas user space; the caller destroys it.
-cairo_pattern_t* makeCairoPattern(const CanvasStyle& style);
+// A cairo source for the style, in the canvas user space; the caller destroys
+// it. `reach`: how far from any point of user space the drawing may go.
+cairo_pattern_t* makeCairoPattern(const CanvasStyle& style, double reach = 32768);
 
 }  // namespace webview

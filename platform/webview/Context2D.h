@@ -71,6 +71,9 @@ public:
     void setTextAlign(const std::string& v);
     void setTextBaseline(const std::string& v);
     void setDirection(const std::string& v);
+    // CSS lengths ("2px", "0.1em"); anything else leaves the value alone.
+    void setLetterSpacing(const std::string& v);
+    void setWordSpacing(const std::string& v);
     // false when the string is not a color (the style is kept).
     bool setFillColor(const std::string& css);
     bool setStrokeColor(const std::string& css);
@@ -78,17 +81,26 @@ public:
 
     // Paths.
     void beginPath() { path_.clear(); }
+    PathBuilder path() { return PathBuilder(path_, state().transform); }
     void closePath() { path_.closePath(); }
-    void moveTo(double x, double y);
-    void lineTo(double x, double y);
-    void quadraticCurveTo(double cx, double cy, double x, double y);
-    void bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y);
-    void arc(double x, double y, double r, double start, double end, bool anticlockwise);
+    void moveTo(double x, double y) { path().moveTo(x, y); }
+    void lineTo(double x, double y) { path().lineTo(x, y); }
+    void quadraticCurveTo(double cx, double cy, double x, double y) { path().quadraticCurveTo(cx, cy, x, y); }
+    void bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
+        path().bezierCurveTo(c1x, c1y, c2x, c2y, x, y);
+    }
+    void arc(double x, double y, double r, double start, double end, bool anticlockwise) {
+        path().arc(x, y, r, start, end, anticlockwise);
+    }
     void ellipse(double x, double y, double rx, double ry, double rotation, double start, double end,
-                 bool anticlockwise);
-    void arcTo(double x1, double y1, double x2, double y2, double r);
-    void rect(double x, double y, double w, double h);
-    void roundRect(double x, double y, double w, double h, std::vector<double> radii);
+                 bool anticlockwise) {
+        path().ellipse(x, y, rx, ry, rotation, start, end, anticlockwise);
+    }
+    void arcTo(double x1, double y1, double x2, double y2, double r) { path().arcTo(x1, y1, x2, y2, r); }
+    void rect(double x, double y, double w, double h) { path().rect(x, y, w, h); }
+    void roundRect(double x, double y, double w, double h, std::vector<double> radii) {
+        path().roundRect(x, y, w, h, std::move(radii));
+    }
     const CanvasPath& currentPath() const { return path_; }
 
     // Drawing.
@@ -98,6 +110,13 @@ public:
     void fillPath(const CanvasPath& path, cairo_fill_rule_t rule);
     void strokePath(const CanvasPath& path);
     bool isPointInPath(double x, double y, cairo_fill_rule_t rule) const;
+    bool isPointInStroke(double x, double y) const;
+    // The same with a Path2D's path, in user space: the current transform maps it.
+    void fill(const CanvasPath& path, cairo_fill_rule_t rule);
+    void stroke(const CanvasPath& path);
+    void clip(const CanvasPath& path, cairo_fill_rule_t rule);
+    bool isPointInPath(const CanvasPath& path, double x, double y, cairo_fill_rule_t rule) const;
+    bool isPointInStroke(const CanvasPath& path, double x, double y) const;
     void clearRect(double x, double y, double w, double h);
     void fillRect(double x, double y, double w, double h);
     void strokeRect(double x, double y, double w, double h);
@@ -116,7 +135,6 @@ public:
     cairo_surface_t* snapshot() const;  // a copy of the bitmap for patterns; caller owns
 
 private:
-    Point toDevice(double x, double y) const;
     cairo_t* cairo();
     bool canDraw() const;
     void applyClips(cairo_t* cr) const;  // with an identity matrix
@@ -127,9 +145,11 @@ private:
     void setSource(cairo_t* cr, const CanvasStyle& style);
     // `scale`: of the transform; `pathLength`: in device pixels.
     void applyStrokeStyle(cairo_t* cr, double scale, double pathLength) const;
-    void addArc(Point center, double rx, double ry, double rotation, double start, double end, bool anticlockwise);
+    bool isPointInStroke(const CanvasPath& path, double x, double y, bool inDeviceSpace) const;
     CanvasPath textPath(const std::string& text, double x, double y, std::optional<double> maxWidth);
     PangoLayout* layoutFor(const std::string& text);
+    // What letter and word spacing add to the layout's width.
+    double spacingWidth(const std::string& text) const;
 
     CanvasElement& canvas_;
     cairo_t* cr_ = nullptr;

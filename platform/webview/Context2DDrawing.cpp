@@ -67,7 +67,16 @@ void Context2D::applyClips(cairo_t* cr) const {
 bool Context2D::canDraw() const { return canvas_.surface() && invertible(state().transform); }
 
 void Context2D::setSource(cairo_t* cr, const CanvasStyle& style) {
-    cairo_pattern_t* pattern = makeCairoPattern(style);
+    // The farthest the canvas lies from the user space's origin, for patterns that must cover it.
+    double reach = 0;
+    cairo_matrix_t inverse = state().transform;
+    if (cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS)
+        for (Point p : {Point{0, 0}, Point{double(canvas_.width()), 0}, Point{0, double(canvas_.height())},
+                        Point{double(canvas_.width()), double(canvas_.height())}}) {
+            cairo_matrix_transform_point(&inverse, &p.x, &p.y);
+            reach = std::max(reach, std::hypot(p.x, p.y));
+        }
+    cairo_pattern_t* pattern = makeCairoPattern(style, 2 * reach + 2);
     if (!std::holds_alternative<RGBA8>(style)) {
         cairo_pattern_set_filter(pattern, state().imageSmoothingEnabled ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
         // A pattern is fixed to the user space in force when it becomes the source.
@@ -183,16 +192,60 @@ void Context2D::clip(cairo_fill_rule_t rule) {
     state().clips.push_back({std::make_shared<CanvasPath>(path_), rule});
 }
 
-bool Context2D::isPointInPath(double x, double y, cairo_fill_rule_t rule) const {
+void Context2D::fill(const CanvasPath& path, cairo_fill_rule_t rule) { fillPath(path.mapped(state().transform), rule); }
+void Context2D::stroke(const CanvasPath& path) { strokePath(path.mapped(state().transform)); }
+
+void Context2D::clip(const CanvasPath& path, cairo_fill_rule_t rule) {
+    state().clips.push_back({std::make_shared<CanvasPath>(path.mapped(state().transform)), rule});
+}
+
+namespace {
+
+// A context for hit tests only: they draw nothing.
+struct ScratchCairo {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    ~ScratchCairo() {
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+    }
+};
+
+bool inFill(const CanvasPath& devicePath, double x, double y, cairo_fill_rule_t rule) {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
-    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
-    cairo_t* cr = cairo_create(scratch);
-    path_.appendTo(cr);
-    cairo_set_fill_rule(cr, rule);
-    const bool inside = cairo_in_fill(cr, x, y);
-    cairo_destroy(cr);
-    cairo_surface_destroy(scratch);
-    return inside;
+    ScratchCairo scratch;
+    devicePath.appendTo(scratch.cr);
+    cairo_set_fill_rule(scratch.cr, rule);
+    return cairo_in_fill(scratch.cr, x, y);
+}
+
+}  // namespace
+
+bool Context2D::isPointInPath(double x, double y, cairo_fill_rule_t rule) const { return inFill(path_, x, y, rule); }
+
+bool Context2D::isPointInPath(const CanvasPath& path, double x, double y, cairo_fill_rule_t rule) const {
+    return inFill(path.mapped(state().transform), x, y, rule);
+}
+
+bool Context2D::isPointInStroke(double x, double y) const { return isPointInStroke(path_, x, y, true); }
+
+bool Context2D::isPointInStroke(const CanvasPath& path, double x, double y) const {
+    return isPointInStroke(path, x, y, false);
+}
+
+bool Context2D::isPointInStroke(const CanvasPath& path, double x, double y, bool inDeviceSpace) const {
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    cairo_matrix_t inverse = state().transform;
+    if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS) return false;
+    // The line is shaped in user space, as stroke() shapes it.
+    ScratchCairo scratch;
+    cairo_set_matrix(scratch.cr, &state().transform);
+    const double scale = transformScale(state().transform);
+    if (inDeviceSpace) path.appendTo(scratch.cr, &inverse, CanvasPath::kMaxCoordinate / scale);
+    else path.appendTo(scratch.cr, nullptr, CanvasPath::kMaxCoordinate / scale);
+    applyStrokeStyle(scratch.cr, scale, 0);
+    cairo_matrix_transform_point(&inverse, &x, &y);
+    return cairo_in_stroke(scratch.cr, x, y);
 }
 
 void Context2D::clearRect(double x, double y, double w, double h) {

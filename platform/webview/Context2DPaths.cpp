@@ -1,8 +1,8 @@
-// Building the current path: lines, curves, arcs, rectangles.
+// Building a path: lines, curves, arcs, rectangles, each point mapped as it is added.
 #include <algorithm>
 #include <cmath>
 
-#include "platform/webview/Context2D.h"
+#include "platform/webview/CanvasPath.h"
 #include "platform/webview/DOMException.h"
 
 namespace webview {
@@ -18,15 +18,20 @@ bool finite(std::initializer_list<double> values) {
 
 }  // namespace
 
-void Context2D::moveTo(double x, double y) {
+Point PathBuilder::toDevice(double x, double y) const {
+    cairo_matrix_transform_point(&transform_, &x, &y);
+    return {x, y};
+}
+
+void PathBuilder::moveTo(double x, double y) {
     if (finite({x, y})) path_.moveTo(toDevice(x, y));
 }
 
-void Context2D::lineTo(double x, double y) {
+void PathBuilder::lineTo(double x, double y) {
     if (finite({x, y})) path_.lineTo(toDevice(x, y));
 }
 
-void Context2D::quadraticCurveTo(double cx, double cy, double x, double y) {
+void PathBuilder::quadraticCurveTo(double cx, double cy, double x, double y) {
     if (!finite({cx, cy, x, y})) return;
     if (!path_.currentPoint()) path_.moveTo(toDevice(cx, cy));
     // Raise the quadratic to a cubic; device space is an affine image, so this holds there too.
@@ -35,13 +40,13 @@ void Context2D::quadraticCurveTo(double cx, double cy, double x, double y) {
                   {p.x + 2.0 / 3 * (c.x - p.x), p.y + 2.0 / 3 * (c.y - p.y)}, p);
 }
 
-void Context2D::bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
+void PathBuilder::bezierCurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
     if (!finite({c1x, c1y, c2x, c2y, x, y})) return;
     if (!path_.currentPoint()) path_.moveTo(toDevice(c1x, c1y));
     path_.curveTo(toDevice(c1x, c1y), toDevice(c2x, c2y), toDevice(x, y));
 }
 
-void Context2D::addArc(Point center, double rx, double ry, double rotation, double start, double end,
+void PathBuilder::addArc(Point center, double rx, double ry, double rotation, double start, double end,
                        bool anticlockwise) {
     // The HTML rules as browsers apply them: a sweep of 2π or more in the
     // call's direction is the whole ellipse, and an end that lies behind the
@@ -77,13 +82,13 @@ void Context2D::addArc(Point center, double rx, double ry, double rotation, doub
     }
 }
 
-void Context2D::arc(double x, double y, double r, double start, double end, bool anticlockwise) {
+void PathBuilder::arc(double x, double y, double r, double start, double end, bool anticlockwise) {
     if (!finite({x, y, r, start, end})) return;
     if (r < 0) throw DOMException("IndexSizeError", "The radius provided (" + std::to_string(r) + ") is negative.");
     addArc({x, y}, r, r, 0, start, end, anticlockwise);
 }
 
-void Context2D::ellipse(double x, double y, double rx, double ry, double rotation, double start, double end,
+void PathBuilder::ellipse(double x, double y, double rx, double ry, double rotation, double start, double end,
                         bool anticlockwise) {
     if (!finite({x, y, rx, ry, rotation, start, end})) return;
     if (rx < 0) throw DOMException("IndexSizeError", "The major-axis radius provided (" + std::to_string(rx) + ") is negative.");
@@ -91,11 +96,11 @@ void Context2D::ellipse(double x, double y, double rx, double ry, double rotatio
     addArc({x, y}, rx, ry, rotation, start, end, anticlockwise);
 }
 
-void Context2D::arcTo(double x1, double y1, double x2, double y2, double r) {
+void PathBuilder::arcTo(double x1, double y1, double x2, double y2, double r) {
     if (!finite({x1, y1, x2, y2, r})) return;
     if (r < 0) throw DOMException("IndexSizeError", "The radius provided (" + std::to_string(r) + ") is negative.");
     if (!path_.currentPoint()) path_.moveTo(toDevice(x1, y1));
-    cairo_matrix_t inverse = state().transform;
+    cairo_matrix_t inverse = transform_;
     if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS) return;
     Point p0 = *path_.currentPoint();
     cairo_matrix_transform_point(&inverse, &p0.x, &p0.y);
@@ -122,7 +127,7 @@ void Context2D::arcTo(double x1, double y1, double x2, double y2, double r) {
     addArc(c, r, r, 0, start, end, cross > 0);
 }
 
-void Context2D::rect(double x, double y, double w, double h) {
+void PathBuilder::rect(double x, double y, double w, double h) {
     if (!finite({x, y, w, h})) return;
     path_.moveTo(toDevice(x, y));
     path_.lineTo(toDevice(x + w, y));
@@ -131,7 +136,7 @@ void Context2D::rect(double x, double y, double w, double h) {
     path_.closePath();
 }
 
-void Context2D::roundRect(double x, double y, double w, double h, std::vector<double> radii) {
+void PathBuilder::roundRect(double x, double y, double w, double h, std::vector<double> radii) {
     if (!finite({x, y, w, h})) return;
     if (radii.empty() || radii.size() > 4)
         throw DOMException("RangeError", std::to_string(radii.size()) + " radii provided. Between one and four radii are necessary.");

@@ -1,5 +1,8 @@
 // State, transforms and the style attributes of the 2D context.
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 
 #include "platform/webview/CanvasElement.h"
 #include "platform/webview/Context2D.h"
@@ -41,11 +44,6 @@ void Context2D::save() {
 
 void Context2D::restore() {
     if (states_.size() > 1) states_.pop_back();
-}
-
-Point Context2D::toDevice(double x, double y) const {
-    cairo_matrix_transform_point(&state().transform, &x, &y);
-    return {x, y};
 }
 
 void Context2D::translate(double x, double y) {
@@ -146,6 +144,39 @@ void Context2D::setTextAlign(const std::string& v) {
 void Context2D::setTextBaseline(const std::string& v) {
     if (v == "top" || v == "hanging" || v == "middle" || v == "alphabetic" || v == "ideographic" || v == "bottom")
         state().textBaseline = v;
+}
+
+namespace {
+
+// A CSS <length> in px; font-relative units against the current font.
+std::optional<double> cssLength(std::string v, double fontSize) {
+    for (char& c : v) c = char(std::tolower(static_cast<unsigned char>(c)));
+    while (!v.empty() && std::isspace(static_cast<unsigned char>(v.back()))) v.pop_back();
+    size_t start = 0;
+    while (start < v.size() && std::isspace(static_cast<unsigned char>(v[start]))) ++start;
+    v = v.substr(start);
+    char* end = nullptr;
+    const double n = std::strtod(v.c_str(), &end);
+    if (end == v.c_str() || !std::isfinite(n)) return std::nullopt;
+    const std::string unit(end);
+    if (unit.empty()) return n == 0 ? std::optional<double>(0) : std::nullopt;
+    static const std::pair<const char*, double> units[] = {{"px", 1},       {"pt", 4.0 / 3}, {"pc", 16},
+                                                            {"in", 96},      {"cm", 96 / 2.54}, {"mm", 96 / 25.4},
+                                                            {"q", 96 / 101.6}, {"rem", 16}};
+    for (const auto& [name, px] : units)
+        if (unit == name) return n * px;
+    if (unit == "em") return n * fontSize;
+    return std::nullopt;
+}
+
+}  // namespace
+
+void Context2D::setLetterSpacing(const std::string& v) {
+    if (auto px = cssLength(v, state().font.sizePx)) state().letterSpacing = *px, state().letterSpacingText = v;
+}
+
+void Context2D::setWordSpacing(const std::string& v) {
+    if (auto px = cssLength(v, state().font.sizePx)) state().wordSpacing = *px, state().wordSpacingText = v;
 }
 
 void Context2D::setDirection(const std::string& v) {

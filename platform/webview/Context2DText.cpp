@@ -25,7 +25,38 @@ cairo_t* scratchCairo() {
 
 }  // namespace
 
-PangoLayout* Context2D::layoutFor(const std::string& text) { return Fonts::shared().layout(state().font, text); }
+PangoLayout* Context2D::layoutFor(const std::string& text) {
+    PangoLayout* shared = Fonts::shared().layout(state().font, text);
+    const DrawingState& s = state();
+    if (s.letterSpacing == 0 && s.wordSpacing == 0) return shared;
+    // Spaced text gets a layout of its own. Pango spaces letters between
+    // them; the browser also after the last, which spacingWidth adds.
+    PangoLayout* spaced = pango_layout_copy(shared);
+    g_object_unref(shared);
+    const double k = Fonts::layoutScale(s.font);
+    PangoAttrList* list = pango_attr_list_new();
+    auto add = [&](double px, guint start, guint end) {
+        PangoAttribute* a = pango_attr_letter_spacing_new(int(std::lround(px / k * PANGO_SCALE)));
+        a->start_index = start, a->end_index = end;
+        pango_attr_list_insert(list, a);
+    };
+    add(s.letterSpacing, 0, G_MAXUINT);
+    const char* t = pango_layout_get_text(spaced);
+    if (s.wordSpacing != 0)
+        for (guint i = 0; t[i]; ++i)
+            if (t[i] == ' ') add(s.letterSpacing + s.wordSpacing, i, i + 1);
+    pango_layout_set_attributes(spaced, list);
+    pango_attr_list_unref(list);
+    return spaced;
+}
+
+double Context2D::spacingWidth(const std::string& text) const {
+    const DrawingState& s = state();
+    if (s.letterSpacing == 0 && s.wordSpacing == 0) return 0;
+    const glong characters = g_utf8_strlen(text.c_str(), glong(text.size()));
+    // Pango leaves the last letter's spacing out.
+    return characters > 0 ? s.letterSpacing : 0;
+}
 
 namespace {
 
@@ -56,7 +87,7 @@ CanvasPath Context2D::textPath(const std::string& text, double x, double y, std:
     PangoRectangle logical;
     pango_layout_get_extents(owner.layout, nullptr, &logical);
     const double k = Fonts::layoutScale(state().font);
-    const double width = k * logical.width / double(PANGO_SCALE);
+    const double width = k * logical.width / double(PANGO_SCALE) + spacingWidth(text);
     const double layoutBaseline = k * pango_layout_get_baseline(owner.layout) / double(PANGO_SCALE);
     const FontMetrics metrics = Fonts::shared().metrics(state().font);
 
@@ -95,7 +126,7 @@ TextMetrics Context2D::measureText(const std::string& text) {
     PangoRectangle ink, logical;
     pango_layout_get_extents(owner.layout, &ink, &logical);
     const double scale = PANGO_SCALE / Fonts::layoutScale(state().font);
-    const double width = logical.width / scale;
+    const double width = logical.width / scale + spacingWidth(text);
     const double layoutBaseline = pango_layout_get_baseline(owner.layout) / scale;
     const FontMetrics fm = Fonts::shared().metrics(state().font);
     const double o = baselineOffset(state().textBaseline, fm);

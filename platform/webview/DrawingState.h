@@ -38,6 +38,9 @@ struct DrawingState {
     std::string textAlign = "start";
     std::string textBaseline = "alphabetic";
     std::string direction = "inherit";
+    // In px, resolved when set, and as the script gave them.
+    double letterSpacing = 0, wordSpacing = 0;
+    std::string letterSpacingText = "0px", wordSpacingText = "0px";
     bool imageSmoothingEnabled = true;
     std::vector<ClipRegion> clips;
 };

@@ -8,6 +8,7 @@
 #include "platform/webview/Context2D.h"
 #include "platform/webview/DOMException.h"
 #include "platform/webview/JSNatives.h"
+#include "platform/webview/JSPathMethods.h"
 #include "platform/webview/JSUtil.h"
 
 namespace webview::js {
@@ -32,16 +33,6 @@ std::optional<cairo_fill_rule_t> fillRule(Call& c, size_t i) {
     c.typeError("Failed to execute '" + std::string(c.method) + "' on 'CanvasRenderingContext2D': The provided value '" +
                 rule + "' is not a valid enum value of type CanvasFillRule.");
     return std::nullopt;
-}
-
-// The numbers of a call, all finite, or nothing: non-finite makes the call a no-op.
-template <size_t N>
-std::optional<std::array<double, N>> finiteNumbers(Call& c, size_t first = 0) {
-    std::array<double, N> v{};
-    if (!c.numbers(first, N, v.data())) return std::nullopt;
-    for (double d : v)
-        if (!std::isfinite(d)) return std::nullopt;
-    return v;
 }
 
 JSObjectRef makeImageData(Call& c, const ImageDataBytes& bytes) {
@@ -129,18 +120,7 @@ constexpr MethodSpec kMethods[] = {
          } else if (c.argc == 0 || JSValueIsUndefined(c.ctx, c.arg(0)) || JSValueIsNull(c.ctx, c.arg(0))) {
              x.resetTransform();
          } else if (JSValueIsObject(c.ctx, c.arg(0))) {
-             // A DOMMatrixInit: missing members keep the identity's values.
-             JSObjectRef m = JSValueToObject(c.ctx, c.arg(0), nullptr);
-             const char* names[6] = {"a", "b", "c", "d", "e", "f"};
-             const double identity[6] = {1, 0, 0, 1, 0, 0};
-             double v[6];
-             for (int i = 0; i < 6; ++i) {
-                 JSValueRef member = property(c.ctx, m, names[i], c.exception);
-                 if (c.failed()) return nullptr;
-                 v[i] = JSValueIsUndefined(c.ctx, member) ? identity[i] : JSValueToNumber(c.ctx, member, c.exception);
-                 if (c.failed()) return nullptr;
-             }
-             x.setTransform(v[0], v[1], v[2], v[3], v[4], v[5]);
+             if (auto m = matrixInit(c, 0)) x.setTransform(m->xx, m->yx, m->xy, m->yy, m->x0, m->y0);
          } else {
              return c.typeError("Failed to execute 'setTransform' on 'CanvasRenderingContext2D': The provided value is not of type 'DOMMatrix2DInit'.");
          }
@@ -173,6 +153,16 @@ constexpr MethodSpec kMethods[] = {
          auto g = std::make_shared<CanvasGradient>();
          g->kind = CanvasGradient::Kind::Radial;
          g->x0 = v[0], g->y0 = v[1], g->r0 = v[2], g->x1 = v[3], g->y1 = v[4], g->r1 = v[5];
+         return makeGradientObject(c.ctx, g);
+     }},
+    {"createConicGradient", 3, [](Call& c, Context2D&) -> JSValueRef {
+         double v[3];
+         if (!c.numbers(0, 3, v)) return nullptr;
+         for (double d : v)
+             if (!std::isfinite(d)) return c.typeError("Failed to execute 'createConicGradient' on 'CanvasRenderingContext2D': The provided double value is non-finite.");
+         auto g = std::make_shared<CanvasGradient>();
+         g->kind = CanvasGradient::Kind::Conic;
+         g->startAngle = v[0], g->x0 = v[1], g->y0 = v[2];
          return makeGradientObject(c.ctx, g);
      }},
     {"createPattern", 2, [](Call& c, Context2D&) -> JSValueRef {
@@ -213,75 +203,38 @@ constexpr MethodSpec kMethods[] = {
          return nullptr;
      }},
     {"beginPath", 0, [](Call&, Context2D& x) -> JSValueRef { x.beginPath(); return nullptr; }},
-    {"closePath", 0, [](Call&, Context2D& x) -> JSValueRef { x.closePath(); return nullptr; }},
-    {"moveTo", 2, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<2>(c)) x.moveTo((*v)[0], (*v)[1]);
-         return nullptr;
-     }},
-    {"lineTo", 2, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<2>(c)) x.lineTo((*v)[0], (*v)[1]);
-         return nullptr;
-     }},
-    {"quadraticCurveTo", 4, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<4>(c)) x.quadraticCurveTo((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
-         return nullptr;
-     }},
-    {"bezierCurveTo", 6, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<6>(c)) x.bezierCurveTo((*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], (*v)[5]);
-         return nullptr;
-     }},
-    {"arc", 5, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<5>(c)) x.arc((*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], c.boolean(5));
-         return nullptr;
-     }},
-    {"arcTo", 5, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<5>(c)) x.arcTo((*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]);
-         return nullptr;
-     }},
-    {"ellipse", 7, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<7>(c))
-             x.ellipse((*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], (*v)[5], (*v)[6], c.boolean(7));
-         return nullptr;
-     }},
-    {"rect", 4, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto v = finiteNumbers<4>(c)) x.rect((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
-         return nullptr;
-     }},
-    {"roundRect", 4, [](Call& c, Context2D& x) -> JSValueRef {
-         auto v = finiteNumbers<4>(c);
-         if (c.failed()) return nullptr;
-         std::vector<double> radii;
-         auto radius = [&](JSValueRef r) {
-             // A DOMPointInit counts by its x.
-             if (JSValueIsObject(c.ctx, r)) r = property(c.ctx, JSValueToObject(c.ctx, r, nullptr), "x", c.exception);
-             radii.push_back(c.failed() ? 0 : JSValueToNumber(c.ctx, r, c.exception));
-         };
-         JSValueRef arg = c.arg(4);
-         if (!c.has(4)) radii.push_back(0);
-         else if (JSValueIsArray(c.ctx, arg)) {
-             JSObjectRef list = JSValueToObject(c.ctx, arg, nullptr);
-             const double n = JSValueToNumber(c.ctx, property(c.ctx, list, "length"), nullptr);
-             for (unsigned i = 0; i < n && i < 5 && !c.failed(); ++i) radius(JSObjectGetPropertyAtIndex(c.ctx, list, i, c.exception));
-         } else radius(arg);
-         if (c.failed() || !v) return nullptr;
-         x.roundRect((*v)[0], (*v)[1], (*v)[2], (*v)[3], radii);
-         return nullptr;
-     }},
     {"fill", 0, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto rule = fillRule(c, 0)) x.fill(*rule);
+         const CanvasPath* path = path2DOf(c.ctx, c.arg(0));
+         if (auto rule = fillRule(c, path ? 1 : 0)) path ? x.fill(*path, *rule) : x.fill(*rule);
          return nullptr;
      }},
-    {"stroke", 0, [](Call&, Context2D& x) -> JSValueRef { x.stroke(); return nullptr; }},
+    {"stroke", 0, [](Call& c, Context2D& x) -> JSValueRef {
+         if (const CanvasPath* path = path2DOf(c.ctx, c.arg(0))) x.stroke(*path);
+         else x.stroke();
+         return nullptr;
+     }},
     {"clip", 0, [](Call& c, Context2D& x) -> JSValueRef {
-         if (auto rule = fillRule(c, 0)) x.clip(*rule);
+         const CanvasPath* path = path2DOf(c.ctx, c.arg(0));
+         if (auto rule = fillRule(c, path ? 1 : 0)) path ? x.clip(*path, *rule) : x.clip(*rule);
          return nullptr;
      }},
     {"isPointInPath", 2, [](Call& c, Context2D& x) -> JSValueRef {
+         const CanvasPath* path = path2DOf(c.ctx, c.arg(0));
+         const size_t first = path ? 1 : 0;
+         if (path && !c.require(3)) return nullptr;
          double v[2];
-         if (!c.numbers(0, 2, v)) return nullptr;
-         auto rule = fillRule(c, 2);
+         if (!c.numbers(first, 2, v)) return nullptr;
+         auto rule = fillRule(c, first + 2);
          if (!rule) return nullptr;
-         return JSValueMakeBoolean(c.ctx, x.isPointInPath(v[0], v[1], *rule));
+         return JSValueMakeBoolean(c.ctx, path ? x.isPointInPath(*path, v[0], v[1], *rule)
+                                               : x.isPointInPath(v[0], v[1], *rule));
+     }},
+    {"isPointInStroke", 2, [](Call& c, Context2D& x) -> JSValueRef {
+         const CanvasPath* path = path2DOf(c.ctx, c.arg(0));
+         if (path && !c.require(3)) return nullptr;
+         double v[2];
+         if (!c.numbers(path ? 1 : 0, 2, v)) return nullptr;
+         return JSValueMakeBoolean(c.ctx, path ? x.isPointInStroke(*path, v[0], v[1]) : x.isPointInStroke(v[0], v[1]));
      }},
     {"fillText", 3, [](Call& c, Context2D& x) -> JSValueRef {
          const std::string text = c.string(0);
@@ -419,11 +372,25 @@ JSValueRef invoke(JSContextRef ctx, JSObjectRef, JSObjectRef self, size_t argc, 
     }
 }
 
-template <size_t... I>
-constexpr std::array<JSStaticFunction, sizeof...(I) + 1> functionTable(std::index_sequence<I...>) {
-    return {{{kMethods[I].name, invoke<I>, kJSPropertyAttributeDontDelete}..., {nullptr, nullptr, 0}}};
+template <size_t I>
+JSValueRef invokePath(JSContextRef ctx, JSObjectRef, JSObjectRef self, size_t argc, const JSValueRef argv[],
+                      JSValueRef* exception) {
+    Call call{ctx, self, argc, argv, exception, "CanvasRenderingContext2D", kPathMethods[I].name};
+    Context2D* context = contextOf(ctx, self);
+    if (!context) return call.typeError("Illegal invocation");
+    PathBuilder builder = context->path();
+    return callPathMethod(kPathMethods[I], builder, call);
 }
-const auto kFunctions = functionTable(std::make_index_sequence<std::size(kMethods)>());
+
+template <size_t... I, size_t... P>
+constexpr std::array<JSStaticFunction, sizeof...(I) + sizeof...(P) + 1> functionTable(std::index_sequence<I...>,
+                                                                                      std::index_sequence<P...>) {
+    return {{{kMethods[I].name, invoke<I>, kJSPropertyAttributeDontDelete}...,
+             {kPathMethods[P].name, invokePath<P>, kJSPropertyAttributeDontDelete}...,
+             {nullptr, nullptr, 0}}};
+}
+const auto kFunctions = functionTable(std::make_index_sequence<std::size(kMethods)>(),
+                                      std::make_index_sequence<std::size(kPathMethods)>());
 
 // Attributes: a getter and a setter that ignores what a browser ignores.
 struct PropertySpec {
@@ -488,6 +455,10 @@ constexpr PropertySpec kProperties[] = {
      [](Call& c, Context2D& x) { x.setTextBaseline(c.string(0)); }},
     {"direction", [](JSContextRef ctx, Context2D& x) { return makeString(ctx, x.state().direction); },
      [](Call& c, Context2D& x) { x.setDirection(c.string(0)); }},
+    {"letterSpacing", [](JSContextRef ctx, Context2D& x) { return makeString(ctx, x.state().letterSpacingText); },
+     [](Call& c, Context2D& x) { x.setLetterSpacing(c.string(0)); }},
+    {"wordSpacing", [](JSContextRef ctx, Context2D& x) { return makeString(ctx, x.state().wordSpacingText); },
+     [](Call& c, Context2D& x) { x.setWordSpacing(c.string(0)); }},
     {"imageSmoothingEnabled",
      [](JSContextRef ctx, Context2D& x) { return JSValueMakeBoolean(ctx, x.state().imageSmoothingEnabled); },
      [](Call& c, Context2D& x) { x.state().imageSmoothingEnabled = c.boolean(0); }},

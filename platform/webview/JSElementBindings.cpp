@@ -181,7 +181,7 @@ Native* nativeOf(JSContextRef ctx, JSValueRef value) {
     JSObjectRef object = JSValueToObject(ctx, value, nullptr);
     if (!(JSValueIsObjectOfClass(ctx, object, canvasClass()) || JSValueIsObjectOfClass(ctx, object, contextClass()) ||
           JSValueIsObjectOfClass(ctx, object, gradientClass()) || JSValueIsObjectOfClass(ctx, object, patternClass()) ||
-          JSValueIsObjectOfClass(ctx, object, imageClass())))
+          JSValueIsObjectOfClass(ctx, object, imageClass()) || JSValueIsObjectOfClass(ctx, object, path2DClass())))
         return nullptr;
     return static_cast<Native*>(JSObjectGetPrivate(object));
 }

@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "platform/webview/CanvasElement.h"
+#include "platform/webview/CanvasPath.h"
 #include "platform/webview/CanvasStyles.h"
 #include "platform/webview/ImageElement.h"
 
 namespace webview::js {
 
-enum class Kind { Canvas, Context, Gradient, Pattern, Image };
+enum class Kind { Canvas, Context, Gradient, Pattern, Image, Path };
 
 struct Native {
     explicit Native(Kind k) : kind(k) {}
@@ -29,6 +30,10 @@ struct GradientNative : Native {
 struct PatternNative : Native {
     explicit PatternNative(std::shared_ptr<CanvasPattern> p) : Native(Kind::Pattern), pattern(std::move(p)) {}
     std::shared_ptr<CanvasPattern> pattern;
+};
+struct PathNative : Native {
+    PathNative() : Native(Kind::Path) {}
+    CanvasPath path;  // in the path's own space
 };
 struct ImageNative : Native {
     ImageNative() : Native(Kind::Image), image(std::make_shared<ImageElement>()) {}
@@ -49,12 +54,16 @@ JSObjectRef makeCanvasObject(JSContextRef ctx);
 JSObjectRef makeGradientObject(JSContextRef ctx, std::shared_ptr<CanvasGradient> gradient);
 JSObjectRef makePatternObject(JSContextRef ctx, std::shared_ptr<CanvasPattern> pattern);
 JSObjectRef makeImageConstructor(JSContextRef ctx);
+JSObjectRef makePath2DConstructor(JSContextRef ctx);
+// The path of a Path2D, or nullptr when `value` is none.
+const CanvasPath* path2DOf(JSContextRef ctx, JSValueRef value);
 // Classes; defined beside each binding.
 JSClassRef canvasClass();
 JSClassRef contextClass();
 JSClassRef gradientClass();
 JSClassRef patternClass();
 JSClassRef imageClass();
+JSClassRef path2DClass();
 void finalizeNative(JSObjectRef object);
 
 }  // namespace webview::js

@@ -230,6 +230,7 @@ void installPage(JSGlobalContextRef page) {
         {"self", global},
         {"console", JSObjectMake(page, consoleClass(), nullptr)},
         {"Image", js::makeImageConstructor(page)},
+        {"Path2D", js::makePath2DConstructor(page)},
         {"DOMException", makeDOMExceptionConstructor(page, global)},
     };
     for (const auto& g : globals) js::setProperty(page, global, g.name, g.value, kJSPropertyAttributeDontEnum);

@@ -7,7 +7,7 @@
 
 namespace webview {
 
-// Gives a new page its document, window, self, console, Image and DOMException,
+// Gives a new page its document, window, self, console, Image, Path2D and DOMException,
 // built natively (no page script runs), and removes what a theme has no use
 // for (WebAssembly). Every object and prototype is the page's own.
 void installPage(JSGlobalContextRef page);

@@ -89,3 +89,28 @@ TEST(CanvasText, TextFarFromTheOriginIsDrawnWhole) {
             << "starting at " << start;
     }
 }
+
+TEST(CanvasText, LetterAndWordSpacingWidenWhatIsMeasuredAndDrawn) {
+    // Chromium at 20px: 'AB C' is 8 px wider for letterSpacing 2px (after each
+    // of four characters) and 5 px for wordSpacing 5px (one space).
+    const std::string setup = "var x=document.createElement('canvas').getContext('2d'); x.font='20px sans-serif';"
+                              "var w=x.measureText('AB C').width;";
+    EXPECT_EQ(evaluate(setup + "x.letterSpacing='2px'; (x.measureText('AB C').width-w).toFixed(2)+' '+x.letterSpacing"),
+              "8.00 2px");
+    EXPECT_EQ(evaluate(setup + "x.letterSpacing='0.1em'; (x.measureText('AB C').width-w).toFixed(2)+' '+x.letterSpacing"),
+              "8.00 0.1em");
+    EXPECT_EQ(evaluate(setup + "x.wordSpacing='5px'; (x.measureText('AB C').width-w).toFixed(2)"), "5.00");
+    EXPECT_EQ(evaluate(setup + "x.letterSpacing='2px'; x.letterSpacing='bogus'; x.save(); x.letterSpacing='1px';"
+                               "x.restore(); x.letterSpacing"),
+              "2px");
+    Pixels spaced = draw(sharedPage(), 100, 30, "x.font='20px sans-serif'; x.letterSpacing='10px'; x.fillText('II',0,25);");
+    Pixels plain = draw(sharedPage(), 100, 30, "x.font='20px sans-serif'; x.fillText('II',0,25);");
+    auto rightmost = [](const Pixels& p) {
+        int r = 0;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (p.alpha(x, y) > 128) r = std::max(r, x);
+        return r;
+    };
+    EXPECT_NEAR(rightmost(spaced) - rightmost(plain), 10, 1) << "the second letter moves by the spacing";
+}
