@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
@@ -72,8 +73,6 @@ int main() {
     // A worker outliving the process it serves would be of use to no one.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGPIPE, SIG_IGN);
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
     unsigned char* sharedPixels = mapSharedPixels();
     ::close_range(worker::kSocketFd + 1, ~0u, 0);
 
@@ -81,15 +80,16 @@ int main() {
     setConsoleSink([&console](const std::string& line) {
         if (console.size() < 64) console.push_back(line);
     });
-    ScriptPages pages;
-    warmUp(pages);
+    // Made inside the sandbox's start-up: its threads must come after the file wall.
+    std::optional<ScriptPages> made;
     std::string why;
-    if (!enterSandbox(why)) {
+    if (!enterSandbox([&made] { warmUp(made.emplace()); }, why)) {
         std::fprintf(stderr, "ampora-theme-worker: %s\n", why.c_str());
         return 3;
     }
 
     if (!worker::sendAll(worker::kSocketFd, std::string(worker::kReady, worker::kReadyLength))) std::_Exit(0);
+    ScriptPages& pages = *made;
     worker::Reader reader;
     std::vector<char> buffer(1 << 16);
     for (;;) {
