@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/foundation/Base64.h"
 #include "platform/graphics/EncodedImageMemo.h"
@@ -72,8 +73,6 @@ int main() {
     // A worker outliving the process it serves would be of use to no one.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGPIPE, SIG_IGN);
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
     unsigned char* sharedPixels = mapSharedPixels();
     ::close_range(worker::kSocketFd + 1, ~0u, 0);
 
@@ -87,15 +86,16 @@ int main() {
         if (consoleBytes < worker::kConsoleBytesPerEvaluation) console.push_back(line);
         else console.push_back("console: more than 64 KiB logged in one evaluation; the rest was dropped");
     });
-    ScriptPages pages;
-    warmUp(pages);
+    // Made inside the sandbox's start-up: its threads must come after the file wall.
+    std::optional<ScriptPages> made;
     std::string why;
-    if (!enterSandbox(why)) {
+    if (!enterSandbox([&made] { warmUp(made.emplace()); }, why)) {
         std::fprintf(stderr, "ampora-theme-worker: %s\n", why.c_str());
         return 3;
     }
 
     if (!worker::sendAll(worker::kSocketFd, std::string(worker::kReady, worker::kReadyLength))) std::_Exit(0);
+    ScriptPages& pages = *made;
     worker::Reader reader;
     std::vector<char> buffer(1 << 16);
     for (;;) {

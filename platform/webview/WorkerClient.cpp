@@ -33,8 +33,22 @@ namespace {
 constexpr const char* kWorkerName = "ampora-theme-worker";
 // How often the worker's resident size is looked at while it runs a script.
 constexpr std::chrono::milliseconds kWatchInterval{10};
-// Loading JavaScriptCore and the fonts takes a fraction of this even on a busy machine.
-constexpr std::chrono::seconds kStartLimit{20};
+// Loading JavaScriptCore and the fonts takes a fraction of this even on a busy
+// machine; a worker slower to greet is replaced.
+constexpr std::chrono::seconds kStartLimit{2};
+
+std::uint32_t bigEndian32(const std::string& s, size_t at) {
+    return std::uint32_t(std::uint8_t(s[at])) << 24 | std::uint32_t(std::uint8_t(s[at + 1])) << 16 |
+           std::uint32_t(std::uint8_t(s[at + 2])) << 8 | std::uint32_t(std::uint8_t(s[at + 3]));
+}
+
+// The width and height in a PNG's header (signature, then IHDR first).
+bool pngSizeIs(const std::string& png, std::uint32_t width, std::uint32_t height) {
+    return png.size() >= 24 && png.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && png.compare(12, 4, "IHDR") == 0 &&
+           bigEndian32(png, 16) == width && bigEndian32(png, 20) == height;
+}
+
+constexpr const char* kLateStart = "the theme worker did not start in time";
 
 bool executable(const fs::path& path) { return ::access(path.c_str(), X_OK) == 0; }
 
@@ -119,7 +133,7 @@ bool WorkerClient::awaitReady(std::string& why) {
     while (greeting.size() < worker::kReadyLength) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         pollfd p{fd_, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) == 0) return why = "the theme worker did not start in time", false;
+        if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) == 0) return why = kLateStart, false;
         char c[worker::kReadyLength];
         const ssize_t n = ::recv(fd_, c, worker::kReadyLength - greeting.size(), 0);
         if (n < 0 && errno == EINTR) continue;
@@ -188,8 +202,11 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     bool sent = false;
     for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
         if (pid_ < 0 && !start(why)) break;
-        sent = awaitReady(why) && worker::sendAll(fd_, worker::encode(request));
+        const bool greeted = awaitReady(why);
+        sent = greeted && worker::sendAll(fd_, worker::encode(request));
         if (!sent) stop();
+        // A worker that did not greet in time is replaced, but this call has waited enough.
+        if (!greeted && why == kLateStart) break;
     }
     if (!sent) {
         foundation::logLine("AMPORA: " + why);
@@ -214,7 +231,10 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
             return failure(EvaluationOutcome::Kind::Stopped, "lost the theme worker");
         }
         if (ready > 0) {
-            const ssize_t n = ::recv(fd_, buffer_.data(), buffer_.size(), 0);
+            // No more than the message still needs: a worker's bytes past
+            // its reply, or past the cap, are never taken in.
+            const size_t want = reader.wanted();
+            const ssize_t n = want == 0 ? 0 : ::recv(fd_, buffer_.data(), std::min(want, buffer_.size()), 0);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 restart();
@@ -238,6 +258,8 @@ void WorkerClient::rememberPixels(const worker::Reply& reply) {
     auto png = foundation::base64PayloadOf(reply.value);
     if (!png) return;
     const int w = int(reply.width), h = int(reply.height);
+    // The size claimed for the pixels must be the PNG's own; otherwise the PNG is decoded here.
+    if (!pngSizeIs(*png, reply.width, reply.height)) return;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         const int stride = cairo_image_surface_get_stride(surface);

@@ -56,13 +56,13 @@ std::string frame(std::uint32_t magic, const std::string& body) {
     return out + body;
 }
 
-bool unframe(std::string& buffer, std::uint32_t magic, std::string& body, bool& corrupt) {
+bool unframe(std::string& buffer, std::uint32_t magic, size_t limit, std::string& body, bool& corrupt) {
     if (buffer.size() < 12) return false;
     std::uint32_t m;
     std::uint64_t n;
     std::memcpy(&m, buffer.data(), 4);
     std::memcpy(&n, buffer.data() + 4, 8);
-    if (m != magic) {
+    if (m != magic || n > limit) {
         corrupt = true;
         return false;
     }
@@ -99,7 +99,7 @@ std::string encode(const Reply& r) {
 
 bool Reader::takeRequest(Request& out) {
     std::string body;
-    if (!unframe(buffer_, kRequestMagic, body, corrupt_)) return false;
+    if (!unframe(buffer_, kRequestMagic, kMaxRequestBytes, body, corrupt_)) return false;
     Cursor c{body};
     out.op = Op(c.u32());
     out.page = c.u32();
@@ -111,7 +111,7 @@ bool Reader::takeRequest(Request& out) {
 
 bool Reader::takeReply(Reply& out) {
     std::string body;
-    if (!unframe(buffer_, kReplyMagic, body, corrupt_)) return false;
+    if (!unframe(buffer_, kReplyMagic, kMaxReplyBytes, body, corrupt_)) return false;
     Cursor c{body};
     out.outcome.kind = EvaluationOutcome::Kind(c.u32());
     out.outcome.line = int(c.u32());
@@ -125,6 +125,13 @@ bool Reader::takeReply(Reply& out) {
         out.width = out.height = 0;
     corrupt_ = !c.ok;
     return c.ok;
+}
+
+size_t Reader::wanted() const {
+    if (buffer_.size() < 12) return 12 - buffer_.size();
+    std::uint64_t n;
+    std::memcpy(&n, buffer_.data() + 4, 8);
+    return n + 12 > buffer_.size() ? size_t(n + 12 - buffer_.size()) : 0;
 }
 
 bool sendAll(int fd, const std::string& bytes) {

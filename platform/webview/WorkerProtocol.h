@@ -18,6 +18,14 @@ constexpr int kSocketFd = 3;
 // the largest canvas.
 constexpr int kPixelsFd = 4;
 constexpr size_t kPixelBytes = size_t(4096) * 4096 * 4;
+// The largest reply a worker may send: a data URL of the largest canvas as a
+// PNG that did not compress at all, the console text of one evaluation, the
+// message strings and framing. Past it the worker is not believed but ended.
+constexpr size_t kLargestPngBytes = size_t(4096) * (4096 * 4 + 1) * 1001 / 1000 + 4096;
+constexpr size_t kConsoleBytes = size_t(64) << 10;
+constexpr size_t kMaxReplyBytes = (kLargestPngBytes + 2) / 3 * 4 + 64 + kConsoleBytes + (size_t(64) << 10);
+// The largest request: a script of the largest size a page accepts, and framing.
+constexpr size_t kMaxRequestBytes = (size_t(1) << 20) + 4096 + 1024;
 // What the worker sends once, when it is ready for requests (in its sandbox).
 constexpr char kReady[] = "AMPORA-WORKER-READY";
 constexpr size_t kReadyLength = sizeof kReady - 1;
@@ -54,8 +62,12 @@ public:
     void append(const char* data, size_t size) { buffer_.append(data, size); }
     bool takeRequest(Request& out);
     bool takeReply(Reply& out);
-    // The peer sent something that is no message of ours.
+    // The peer sent something that is no message of ours, or claimed one
+    // larger than any it may send.
     bool corrupt() const { return corrupt_; }
+    // How many more bytes the message being read needs (its header's, while
+    // that is incomplete); reading no more keeps a lying peer's bytes out.
+    size_t wanted() const;
 
 private:
     std::string buffer_;
