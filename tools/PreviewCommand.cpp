@@ -1,6 +1,7 @@
 // ampora preview: the settings pane's light/dark preview box of a theme.
 #include <cstdio>
 
+#include "platform/foundation/AtomicWrite.h"
 #include "platform/uikit/screens/OffscreenScreen.h"
 #include "platform/uikit/views/UIScreen.h"
 #include "platform/webview/WebView.h"
@@ -76,8 +77,10 @@ int previewCommand(const std::vector<std::string>& argv) {
                      QVAXBatteryRenderer::lastEvaluation().kind == webview::EvaluationOutcome::Kind::String
                          ? "the result is not a PNG data URL"
                          : QVAXBatteryRenderer::lastEvaluation().describe().c_str());
-    if (!image || !image->writePNG(output)) {
-        std::fprintf(stderr, "ampora preview: cannot write %s\n", output.c_str());
+    // A device or FIFO is written in place, as render -o does, never replaced by a file.
+    std::string problem = "nothing was drawn";
+    if (!image || !foundation::writeOutputFile(output, image->pngData(), problem)) {
+        std::fprintf(stderr, "ampora preview: %s\n", problem.c_str());
         return kFailure;
     }
     return kSuccess;

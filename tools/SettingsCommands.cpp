@@ -9,7 +9,9 @@
 #include "platform/foundation/Paths.h"
 #include "platform/notify/NotifyCenter.h"
 #include "settings/model/KeyCatalogue.h"
+#include "settings/model/HexColorText.h"
 #include "settings/model/PreferenceStore.h"
+#include "settings/pages/ThemeFolder.h"
 #include "tools/Arguments.h"
 #include "tools/Command.h"
 
@@ -22,11 +24,13 @@ const char* kSetHelp =
     "Writes one setting as the preference pages do (the settings file rewritten\n"
     "whole and atomically), then tells a running status bar to reload.\n"
     "KEY must be a known setting and VALUE of its kind: a boolean (true, false,\n"
-    "yes, no, 1, 0), a decimal number, a theme name, or a color such as #FF0000.\n"
+    "yes, no, 1, 0), a decimal number within the range the pages offer, the name\n"
+    "of an installed theme, or a color such as #FF0000 (#F00 is #FF0000).\n"
     "A VALUE beginning with '-' other than a number needs '--' before KEY.\n"
     "\n"
     "  --type T   store VALUE as this kind (bool, int, real or string)\n"
-    "  --force    write an unknown KEY, or a VALUE of another kind, anyway\n"
+    "  --force    write an unknown KEY, a VALUE of another kind, a number out of\n"
+    "             range or a theme that is not installed, anyway\n"
     "\n"
     "Keys: enabled theme secondTheme useSecondTheme secondThemeLimit lowLevel flipY flipX\n"
     "      flipYSecondary flipXSecondary chargeSym ignoreCC cpe customLevel lightColor\n"
@@ -94,6 +98,19 @@ std::string nearestKeys(const std::string& key) {
     return named;
 }
 
+bool isInstalledTheme(const std::string& name) {
+    const auto themes = ThemeFolder::installedThemes();
+    return std::find(themes.begin(), themes.end(), name) != themes.end();
+}
+
+std::string installedThemeList() {
+    const auto themes = ThemeFolder::installedThemes();
+    if (themes.empty()) return "there are none in " + foundation::themeFolderPath();
+    std::string list;
+    for (const auto& theme : themes) list += (list.empty() ? "" : ", ") + ("\"" + theme + "\"");
+    return list;
+}
+
 // The value for a catalogue key, or a UsageError saying which kind the key takes.
 foundation::PlistValue checkedValue(const KeyCatalogue::Entry& entry, const std::string& text, const std::string& type) {
     using Kind = KeyCatalogue::Kind;
@@ -105,10 +122,20 @@ foundation::PlistValue checkedValue(const KeyCatalogue::Entry& entry, const std:
         if (!type.empty() && type != "bool") refuse("a boolean (--type bool)");
         if (auto v = typed(text, "bool")) return *v;
         return refuse("a boolean: true, false, yes, no, 1 or 0");
-    case Kind::Number:
+    case Kind::Number: {
         if (type == "bool" || type == "string") refuse("a number (--type int or real)");
-        if (auto v = typed(text, type.empty() ? "" : type); v && (v->asInteger() || v->asReal())) return *v;
-        return refuse(type == "int" ? "a decimal integer" : "a decimal number such as 20 or 0.3");
+        auto v = typed(text, type.empty() ? "" : type);
+        if (!v || !(v->asInteger() || v->asReal()))
+            return refuse(type == "int" ? "a decimal integer" : "a decimal number such as 20 or 0.3");
+        const double number = v->asInteger() ? double(*v->asInteger()) : *v->asReal();
+        if (entry.range && (number < entry.range->first || number > entry.range->second)) {
+            char range[64];
+            std::snprintf(range, sizeof range, "a number from %g to %g, as the pages offer", entry.range->first,
+                          entry.range->second);
+            return refuse(range);
+        }
+        return *v;
+    }
     case Kind::Counter:
         if (!type.empty() && type != "int") refuse("an integer (--type int)");
         if (auto v = typed(text, "int")) return *v;
@@ -117,11 +144,16 @@ foundation::PlistValue checkedValue(const KeyCatalogue::Entry& entry, const std:
         if (!type.empty() && type != "string") refuse("a theme name (--type string)");
         if (text.empty() || !foundation::isSafeThemeName(text))
             refuse("a theme name: the name of a .js file of the theme folder, without \"/\" or \"..\"");
+        if (!isInstalledTheme(text)) refuse("an installed theme: " + installedThemeList());
         return foundation::PlistValue(text);
-    case Kind::Color:
+    case Kind::Color: {
         if (!type.empty() && type != "string") refuse("a hex color (--type string)");
-        if (!isHexColor(text)) refuse("a hex color: # and 6 or 8 hex digits, such as #FF0000 or #00000055");
-        return foundation::PlistValue(text);
+        auto hex = HexColorText::expanded(text);
+        if (!hex) refuse(std::string("a hex color: ") + HexColorText::kExpected);
+        // The long forms are stored as typed; a short form as the long form it stands for.
+        const size_t digits = text.size() - (text.starts_with('#') ? 1 : 0);
+        return foundation::PlistValue(digits == 6 || digits == 8 ? text : *hex);
+    }
     }
     return refuse("a value");
 }

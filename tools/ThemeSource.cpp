@@ -69,7 +69,7 @@ ThemeFile themeByNameOrFile(const std::string& nameOrFile) {
 }
 
 std::optional<std::string> unusableBecause(const ThemeFile& theme) {
-    if (!theme.text) return "the file cannot be read: it " + (theme.problem.empty() ? "is not UTF-8 text" : theme.problem);
+    if (!theme.text) return "the file cannot be read: " + foundation::problemClause(theme.problem.empty() ? "is not UTF-8 text" : theme.problem);
     const size_t length = foundation::utf16Length(*theme.text);
     if (length <= 99) return "the script is " + std::to_string(length) + " characters long; at least 100 are needed";
     auto list = ThemeSignature::findParameterList(*theme.text);

@@ -2,6 +2,7 @@
 
 #include "hosts/settings/ViewTreeDump.h"
 #include "hosts/settings/VisibleViews.h"
+#include "platform/foundation/AtomicWrite.h"
 #include "platform/notify/RunLoop.h"
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/screens/WindowActions.h"
@@ -12,6 +13,13 @@ namespace settingshost {
 
 using namespace uikit;
 using Kind = ScriptStep::Kind;
+
+std::optional<std::string> writeScreenPNG(const OffscreenScreen& screen, const std::string& path, double scale) {
+    const UIImagePtr image = screen.render(scale);
+    std::string problem = "nothing was drawn";
+    if (image && foundation::writeOutputFile(path, image->pngData(), problem)) return std::nullopt;
+    return "cannot write the picture: " + problem;
+}
 
 namespace {
 
@@ -80,8 +88,7 @@ std::optional<std::string> OffscreenScriptDriver::act(const ScriptStep& step) {
             OffscreenScreen::runPendingBlocks();
             return std::nullopt;
         case Kind::Shot:
-            if (!screen_.writePNG(step.text, shotScale_)) return "cannot write the picture " + step.text;
-            return std::nullopt;
+            return writeScreenPNG(screen_, step.text, shotScale_);
         case Kind::Dump:
             if (!writeViewTree(window, step.text)) return "cannot write the view tree to " + step.text;
             return std::nullopt;

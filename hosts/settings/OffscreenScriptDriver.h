@@ -12,6 +12,10 @@
 
 namespace settingshost {
 
+// Writes the window as PNG to `path`: a device or FIFO in place, anything else
+// replaced atomically. nullopt when written, else what failed.
+std::optional<std::string> writeScreenPNG(const uikit::OffscreenScreen& screen, const std::string& path, double scale);
+
 class OffscreenScriptDriver : public ScriptDriver {
 public:
     static constexpr double kSettleSeconds = 0.5;

@@ -1,9 +1,7 @@
 #include "hosts/settings/SettingsApp.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "hosts/settings/BundleLoading.h"
 #include "hosts/settings/OffscreenScriptDriver.h"
@@ -11,6 +9,7 @@
 #include "hosts/settings/SettingsRootPage.h"
 #include "hosts/settings/ViewTreeDump.h"
 #include "hosts/settings/WindowModule.h"
+#include "platform/foundation/SafeRead.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 
@@ -24,13 +23,15 @@ struct Failure {
     std::string why;
 };
 
+// A script is a short text file: a device, a FIFO or a folder is refused rather
+// than read without end, waited on or taken as an empty script.
+constexpr std::size_t kScriptLimit = 1u << 20;
+
 std::vector<ScriptStep> readScript(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!file) throw Failure{"cannot read the script " + path};
+    const foundation::FileRead file = foundation::readRegularFile(path, kScriptLimit);
+    if (!file.ok()) throw Failure{"the script " + path + " cannot be read: " + foundation::problemClause(file.problem)};
     try {
-        return parseScript(text.str());
+        return parseScript(file.bytes);
     } catch (const ScriptError& e) {
         throw Failure{path + ": " + e.what()};
     }
@@ -83,8 +84,8 @@ int run(const SettingsOptions& options) {
     }
     if (!options.dump.empty() && !writeViewTree(*window, options.dump))
         throw Failure{"cannot write the view tree to " + options.dump};
-    if (!options.screenshot.empty() && !offscreen.writePNG(options.screenshot, options.scale))
-        throw Failure{"cannot write the picture " + options.screenshot};
+    if (!options.screenshot.empty())
+        if (auto problem = writeScreenPNG(offscreen, options.screenshot, options.scale)) throw Failure{*problem};
     return 0;
 }
 

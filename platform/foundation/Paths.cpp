@@ -1,11 +1,17 @@
 #include "platform/foundation/Paths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <set>
 
+#include "platform/foundation/Log.h"
 #include "platform/foundation/SafeRead.h"
 
 namespace foundation {
@@ -23,14 +29,82 @@ std::string withoutTrailingSlash(std::string path) {
 
 }  // namespace
 
+namespace {
+
+std::string homeOr(const char* variable, const char* underHome) {
+    std::string folder = nonEmptyEnv(variable);
+    // The base-directory rules ignore a relative path.
+    if (folder.empty() || folder[0] != '/') {
+        const std::string home = nonEmptyEnv("HOME");
+        folder = (home.empty() ? std::string("/tmp") : home) + underHome;
+    }
+    return withoutTrailingSlash(folder);
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Across file systems: a copy beside the new place, renamed into it whole, so
+// the new root is never seen half made.
+bool copyThenRename(const std::string& from, const std::string& to, std::string& problem) {
+    namespace fs = std::filesystem;
+    const std::string partial = to + ".moving-" + std::to_string(::getpid());
+    std::error_code error;
+    fs::remove_all(partial, error);
+    fs::copy(from, partial, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+    if (!error && ::rename(partial.c_str(), to.c_str()) != 0) error = std::error_code(errno, std::generic_category());
+    if (error) {
+        problem = error.message();
+        fs::remove_all(partial, error);
+        return false;
+    }
+    fs::remove_all(from, error);
+    return true;
+}
+
+// Moves a root left at the old place to the new one, once per process. On
+// failure the old root stays in use, so that no setting is lost.
+std::string movedOnce(const std::string& oldRoot, const std::string& newRoot) {
+    static std::mutex lock;
+    static std::set<std::string> settled;  // new roots already looked at
+    static std::map<std::string, std::string> kept;  // new root -> old root still in use
+    std::lock_guard guard(lock);
+    if (settled.insert(newRoot).second && isFolder(oldRoot) && !exists(newRoot)) {
+        std::string problem;
+        bool moved = createFolders(newRoot.substr(0, newRoot.rfind('/')), problem);
+        if (moved && ::rename(oldRoot.c_str(), newRoot.c_str()) != 0) {
+            const int error = errno;
+            if (error == EXDEV) moved = copyThenRename(oldRoot, newRoot, problem);
+            // Another process may have moved it first.
+            else if (!(error == ENOENT && isFolder(newRoot))) moved = false, problem = std::strerror(error);
+        }
+        if (moved) {
+            ::rmdir(oldRoot.substr(0, oldRoot.rfind('/')).c_str());  // the old "ampora" folder, when left empty
+            logLine("AMPORA: moved the preferences root from " + oldRoot + " to " + newRoot);
+        } else {
+            logLine("AMPORA: the preferences root stays at " + oldRoot + ": it cannot be moved to " + newRoot + ": " +
+                    problem);
+            kept[newRoot] = oldRoot;
+        }
+    }
+    const auto stayed = kept.find(newRoot);
+    return stayed == kept.end() ? newRoot : stayed->second;
+}
+
+}  // namespace
+
+std::string legacyPreferencesRoot() { return homeOr("XDG_DATA_HOME", "/.local/share") + "/ampora/Preferences"; }
+
 std::string preferencesRoot() {
     if (auto root = nonEmptyEnv("AMPORA_PREFERENCES"); !root.empty()) return withoutTrailingSlash(root);
-    std::string data = nonEmptyEnv("XDG_DATA_HOME");
-    if (data.empty()) {
-        std::string home = nonEmptyEnv("HOME");
-        data = (home.empty() ? std::string("/tmp") : home) + "/.local/share";
-    }
-    return withoutTrailingSlash(data) + "/ampora/Preferences";
+    return movedOnce(legacyPreferencesRoot(), homeOr("XDG_CONFIG_HOME", "/.config") + "/ampora");
 }
 
 std::string settingsFilePath() { return preferencesRoot() + "/com.kelvary.ampora.plist"; }

@@ -6,9 +6,12 @@
 
 namespace foundation {
 
-// $AMPORA_PREFERENCES, else ${XDG_DATA_HOME:-$HOME/.local/share}/ampora/Preferences.
-// Read on every call so a process (or a test) can point it elsewhere.
+// $AMPORA_PREFERENCES, else ${XDG_CONFIG_HOME:-$HOME/.config}/ampora. Read on
+// every call so a process (or a test) can point it elsewhere. A root found at
+// the old place and none at the new one is moved there first (once, logged).
 std::string preferencesRoot();
+// ${XDG_DATA_HOME:-$HOME/.local/share}/ampora/Preferences: where the root was kept before.
+std::string legacyPreferencesRoot();
 std::string settingsFilePath();        // <root>/com.kelvary.ampora.plist
 std::string legacySettingsFilePath();  // <root>/com.tarnwick.ampora.plist
 std::string themeFolderPath();         // <root>/Ampora/  (ends in "/")

@@ -9,6 +9,7 @@
 #include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/PlistDates.h"
 #include "platform/foundation/PlistNesting.h"
+#include "platform/foundation/Text.h"
 
 namespace foundation {
 namespace {
@@ -107,13 +108,31 @@ std::optional<PlistValue> fromNode(plist_t node, int depth, Reading& reading) {
 struct Writing {
     std::vector<double> dates;  // real values of the date stand-ins, in order
     bool uids = false;          // XML would turn them into dictionaries
+    bool notXMLText = false;    // a key or string XML 1.0 cannot hold
 };
+
+// Valid UTF-8 without the control characters and non-characters XML 1.0 forbids.
+bool isXMLText(const std::string& text) {
+    if (!isValidUTF8(text)) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+        // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+        if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+            (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE)
+            return false;
+    }
+    return true;
+}
 
 plist_t toNode(const PlistValue& value, Writing& writing) {
     switch (value.kind()) {
     case PlistValue::Kind::Dictionary: {
         plist_t node = plist_new_dict();
-        for (const auto& [key, item] : *value.asDictionary()) plist_dict_set_item(node, key.c_str(), toNode(item, writing));
+        for (const auto& [key, item] : *value.asDictionary()) {
+            if (!isXMLText(key)) writing.notXMLText = true;
+            plist_dict_set_item(node, key.c_str(), toNode(item, writing));
+        }
         return node;
     }
     case PlistValue::Kind::Array: {
@@ -122,6 +141,7 @@ plist_t toNode(const PlistValue& value, Writing& writing) {
         return node;
     }
     case PlistValue::Kind::String:
+        if (!isXMLText(*value.asString())) writing.notXMLText = true;
         return plist_new_string(value.asString()->c_str());
     case PlistValue::Kind::Integer:
         return plist_new_uint(static_cast<uint64_t>(*value.asInteger()));
@@ -181,9 +201,10 @@ std::string plistToXML(const PlistValue& value) {
 std::string plistFileBytes(const PlistValue& value) {
     Writing writing;
     Node node(toNode(value, writing));
-    if (!writing.uids)
+    if (!writing.uids && !writing.notXMLText)
         if (auto xml = xmlWithRealDates(xmlOf(node.get()), writing.dates)) return *xml;
-    // A date XML cannot spell (a fraction of a second, a year past 9999) keeps its exact value in binary.
+    // A date XML cannot spell (a fraction of a second, a year past 9999) keeps its exact value in binary,
+    // and text that is not UTF-8 would make the XML ill-formed for every strict reader.
     char* bin = nullptr;
     uint32_t length = 0;
     plist_to_bin(node.get(), &bin, &length);

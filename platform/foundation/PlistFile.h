@@ -13,7 +13,8 @@ namespace foundation {
 std::optional<PlistValue> plistFromBytes(const std::string& bytes);
 std::string plistToXML(const PlistValue& value);
 // What a file holding `value` contains: XML, or the binary form when a date
-// needs more than XML can say.
+// needs more than XML can say or a key or string is not text XML can hold
+// (not UTF-8, or a control character).
 std::string plistFileBytes(const PlistValue& value);
 
 // Deeper nesting than this reads as no property list at all.

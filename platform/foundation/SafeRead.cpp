@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -40,6 +41,16 @@ std::string tooLarge(std::size_t limit) {
 }
 
 }  // namespace
+
+std::string problemClause(const std::string& problem) {
+    if (problem.starts_with("is ") || problem.starts_with("does ") || problem.starts_with("holds ")) return "it " + problem;
+    std::string clause = problem;
+    // strerror's capital belongs to a sentence of its own, not to the middle of ours.
+    if (clause.size() > 1 && std::isupper(static_cast<unsigned char>(clause[0])) &&
+        std::islower(static_cast<unsigned char>(clause[1])))
+        clause[0] = char(std::tolower(static_cast<unsigned char>(clause[0])));
+    return clause;
+}
 
 FileRead readRegularFile(const std::string& path, std::size_t limit) noexcept {
     try {

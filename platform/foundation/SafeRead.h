@@ -27,6 +27,10 @@ struct FileRead {
 // does anything open() or read() refuses; a missing path as Missing.
 FileRead readRegularFile(const std::string& path, std::size_t limit) noexcept;
 
+// `problem` as the end of a sentence after "cannot be read: ": "it is a FIFO,
+// not a regular file", or a system error in lower case ("permission denied").
+std::string problemClause(const std::string& problem);
+
 // Logs "AMPORA: cannot read <path>: <problem>" unless this path was last logged
 // with the same problem; a later good read of the path forgets it.
 void logUnreadableOnce(const std::string& path, const std::string& problem) noexcept;

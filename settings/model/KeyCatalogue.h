@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/foundation/PlistValue.h"
@@ -19,6 +20,8 @@ struct Entry {
     std::optional<foundation::PlistValue> pageDefault;  // nullopt: absent, read as 0
     std::string writtenFrom;
     ProfileMembership profile;
+    // The smallest and largest value the pages offer, for a number.
+    std::optional<std::pair<double, double>> range = std::nullopt;
 };
 
 const std::vector<Entry>& entries();

@@ -66,8 +66,14 @@ private:
     std::string problem_;
 };
 
+std::string& lastProblemText() {
+    static std::string text;
+    return text;
+}
+
 RewriteResult failed(RewriteResult::Outcome outcome, std::string message) {
     foundation::logLine("AMPORA: " + message);
+    lastProblemText() = message;
     return {outcome, std::move(message)};
 }
 
@@ -93,14 +99,24 @@ RewriteResult rewrite(const std::string& path, WhenMissing whenMissing,
     }
     change(*read.dictionary);
     // Readers refuse a file past the cap, so writing one would lose every setting.
-    const std::string bytes = foundation::plistFileBytes(foundation::PlistValue(std::move(*read.dictionary)));
+    const foundation::PlistValue changed(std::move(*read.dictionary));
+    const std::string bytes = foundation::plistFileBytes(changed);
+    // The binary form holds what XML cannot; where it would not give the same values back
+    // (text in no encoding it knows), nothing is written rather than something else.
+    if (bytes.starts_with("bplist") && foundation::plistFromBytes(bytes) != changed)
+        return failed(Outcome::Failed, "settings not written to " + path +
+                                           ": a key or value holds text that is not UTF-8, which neither form of the "
+                                           "file can keep as it is; correct it, then try again");
     if (bytes.size() > foundation::ReadLimit::settings)
         return failed(Outcome::Failed, "settings not written to " + path + ": they would grow past the " +
                                            std::to_string(foundation::ReadLimit::settings >> 20) + " MiB a settings file may hold");
     std::string problem;
     if (!foundation::writeFileAtomically(path, bytes, &problem))
         return failed(Outcome::Failed, "settings not written to " + path + ": " + problem);
+    lastProblemText().clear();
     return {Outcome::Written, {}};
 }
+
+const std::string& lastProblem() { return lastProblemText(); }
 
 }  // namespace PreferenceStore

@@ -41,4 +41,8 @@ RewriteResult rewrite(const std::string& path, WhenMissing whenMissing,
                       const std::function<void(foundation::PlistDictionary&)>& change,
                       const BeforeChange& beforeChange = {});
 
+// The message of the last rewrite of this process that was refused or failed,
+// for a page that learns of it only through a row's setter; cleared by a write.
+const std::string& lastProblem();
+
 }  // namespace PreferenceStore

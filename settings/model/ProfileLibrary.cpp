@@ -1,6 +1,7 @@
 #include "settings/model/ProfileLibrary.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 
 #include "platform/foundation/Log.h"
@@ -17,16 +18,24 @@ namespace {
 
 constexpr std::string_view kSuffix = ".axProfile";
 
-bool makeFolder() {
+// What writeFileAtomically adds to a file name for its temporary file.
+constexpr std::size_t kTemporaryEnding = std::string_view(".tmp.XXXXXX").size();
+
+bool makeFolder(std::string* why = nullptr) {
     std::string problem;
     if (foundation::createFolders(foundation::profilesFolderPath(), problem)) return true;
     foundation::logLine("AMPORA: cannot make the Profiles folder: " + problem);
+    if (why) *why = problem;
     return false;
 }
 
-bool writeProfile(const PlistDictionary& profile, const std::string& name) {
+bool writeProfile(const PlistDictionary& profile, const std::string& name, std::string* problem = nullptr) {
     auto path = profilePath(name);
-    return path && makeFolder() && foundation::writeDictionaryToFile(profile, *path);
+    if (!path) {
+        if (problem) *problem = "the name cannot be a file name";
+        return false;
+    }
+    return makeFolder(problem) && foundation::writeDictionaryToFile(profile, *path, problem);
 }
 
 }  // namespace
@@ -70,19 +79,20 @@ std::vector<std::string> loadProfiles() {
 
 bool isUsableNewName(const std::string& name) {
     if (name == kDefaultProfile || name == kMostRecentProfile) return false;
+    if (name.size() + kSuffix.size() + kTemporaryEnding > NAME_MAX) return false;
     auto path = profilePath(name);
     std::error_code error;
     return path && !fs::exists(fs::symlink_status(*path, error));
 }
 
-SaveResult saveProfile(const std::string& name, Kind kind) {
+SaveResult saveProfile(const std::string& name, Kind kind, std::string* problem) {
     if (!isUsableNewName(name)) return SaveResult::NameRefused;
-    return saveProfile(name, kind == Kind::Complete ? currentCompleteProfile() : currentColorProfile());
+    return saveProfile(name, kind == Kind::Complete ? currentCompleteProfile() : currentColorProfile(), problem);
 }
 
-SaveResult saveProfile(const std::string& name, const PlistDictionary& profile) {
+SaveResult saveProfile(const std::string& name, const PlistDictionary& profile, std::string* problem) {
     if (!isUsableNewName(name)) return SaveResult::NameRefused;
-    return writeProfile(profile, name) ? SaveResult::Saved : SaveResult::WriteFailed;
+    return writeProfile(profile, name, problem) ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
 std::optional<PlistDictionary> readProfile(const std::string& name) {
@@ -97,7 +107,7 @@ namespace {
 
 // "Most Recent" is taken from the settings as read under the store's lock, so no
 // other writer can slip in between the snapshot and the change.
-void restore(const std::optional<PlistDictionary>& profile, Restore how) {
+PreferenceStore::RewriteResult restore(const std::optional<PlistDictionary>& profile, Restore how) {
     const auto saveMostRecent = [](const std::optional<PlistDictionary>& settings) {
         writeProfile(completeProfileOf(settings), kMostRecentProfile);
     };
@@ -112,8 +122,9 @@ void restore(const std::optional<PlistDictionary>& profile, Restore how) {
                 if (const auto* value = foundation::valueForKey(&*profile, key)) changes.insert_or_assign(key, *value);
         }
     }
-    PreferenceStore::rewrite(
-        foundation::settingsFilePath(), PreferenceStore::WhenMissing::Skip,
+    // With no settings file the profile is the whole look: it becomes the file.
+    return PreferenceStore::rewrite(
+        foundation::settingsFilePath(), PreferenceStore::WhenMissing::StartEmpty,
         [&](PlistDictionary& settings) {
             for (const auto& [key, value] : changes) settings.insert_or_assign(key, value);
         },
@@ -122,11 +133,13 @@ void restore(const std::optional<PlistDictionary>& profile, Restore how) {
 
 }  // namespace
 
-void restoreProfile(const PlistDictionary& profile, Restore how) { restore(profile, how); }
+PreferenceStore::RewriteResult restoreProfile(const PlistDictionary& profile, Restore how) {
+    return restore(profile, how);
+}
 
-void restoreProfileNamed(const std::string& name, Restore how) {
+PreferenceStore::RewriteResult restoreProfileNamed(const std::string& name, Restore how) {
     // A vanished profile still replaces "Most Recent", then changes nothing.
-    restore(readProfile(name), how);
+    return restore(readProfile(name), how);
 }
 
 bool deleteProfile(const std::string& name) {

@@ -10,6 +10,7 @@
 #include "settings/model/ProfileLibrary.h"
 #include "settings/model/Profiles.h"
 #include "settings/pages/FirstVisitNotice.h"
+#include "settings/pages/NotSavedAlert.h"
 #include "settings/pages/PreviewRow.h"
 #include "settings/pages/QVAXSettingsMainController.h"
 
@@ -166,8 +167,12 @@ void QVAXSettingProfileListController::alertViewClickedButtonAtIndex(UIAlertView
         const bool complete = ProfileLibrary::isCompleteProfile(pendingProfileRestore_);
         const Restore how = complete ? (index == 1 ? Restore::Complete : Restore::ColorsOnly)
                                      : (index == 1 ? Restore::ColorsKeepingOther : Restore::ColorsWithDefaultOther);
-        ProfileLibrary::restoreProfile(pendingProfileRestore_, how);
+        const auto result = ProfileLibrary::restoreProfile(pendingProfileRestore_, how);
         reloadBothPages();
+        if (!result) {
+            NotSavedAlert::show(*this, "PROFILE_NOT_RESTORED", result.message);
+            return;
+        }
         notify::DarwinNotifyCenter::shared().post(kSettingsChangedNotification);
     } else if (&alert == saveTypeAlert_.get()) {
         pendingProfileSave_ = index == 1 ? currentCompleteProfile() : currentColorProfile();
@@ -179,10 +184,12 @@ void QVAXSettingProfileListController::alertViewDidDismissWithButtonIndex(UIAler
     if (&alert != saveNameAlert_.get() || index != 1) return;
     auto field = alert.textFieldAtIndex(0);
     const std::string name = field ? field->text() : std::string();
-    switch (ProfileLibrary::saveProfile(name, pendingProfileSave_)) {
+    std::string problem;
+    switch (ProfileLibrary::saveProfile(name, pendingProfileSave_, &problem)) {
     case ProfileLibrary::SaveResult::NameRefused: displaySaveNameAlert(true); return;
     case ProfileLibrary::SaveResult::WriteFailed:
-        foundation::logLine("AMPORA: the profile \"" + name + "\" could not be written");
+        foundation::logLine("AMPORA: the profile \"" + name + "\" could not be written: " + problem);
+        NotSavedAlert::show(*this, "PROFILE_NOT_SAVED", problem);
         return;
     case ProfileLibrary::SaveResult::Saved: reloadBothPages(); return;
     }

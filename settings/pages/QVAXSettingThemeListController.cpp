@@ -2,7 +2,9 @@
 
 #include "common/SettingsNotification.h"
 #include "platform/notify/NotifyCenter.h"
+#include "settings/model/PreferenceStore.h"
 #include "settings/pages/FirstVisitNotice.h"
+#include "settings/pages/NotSavedAlert.h"
 #include "settings/pages/PreviewRow.h"
 #include "settings/pages/QVAXSettingsController.h"
 #include "settings/pages/ThemeFolder.h"
@@ -66,9 +68,19 @@ void QVAXSettingThemeListController::setPreferenceValue(preferences::PreferenceV
 void QVAXSettingThemeListController::didSelectRowAtIndexPath(uikit::UITableView& tableView,
                                                              const uikit::NSIndexPath& indexPath) {
     stored_ = false;
+    if (!specifierAtIndexPath(indexPath)) return;
     SKListItemsController::didSelectRowAtIndexPath(tableView, indexPath);
     // The opening rows post nothing themselves: this is the one announcement, after the write.
-    if (stored_) notify::DarwinNotifyCenter::shared().post(kSettingsChangedNotification);
+    if (stored_) {
+        notify::DarwinNotifyCenter::shared().post(kSettingsChangedNotification);
+        return;
+    }
+    // The checkmark went to the tapped row; it belongs on what is stored.
+    const preferences::PreferenceValue current = readPreferenceValue(specifier());
+    for (const auto& c : tableView.visibleCells())
+        if (auto* cell = dynamic_cast<preferences::PSTableCell*>(c.get()))
+            cell->setChecked(current && valueOfItem(cell->specifier()) == current);
+    NotSavedAlert::show(*this, "THEME_NOT_SAVED", PreferenceStore::lastProblem());
 }
 
 void QVAXSettingThemeListController::viewDidAppear(bool animated) {

@@ -10,6 +10,7 @@
 #include "platform/notify/NotifyCenter.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "settings/model/PreferenceStore.h"
+#include "settings/pages/NotSavedAlert.h"
 #include "settings/pages/QVAXSettingsColorOptionsController.h"
 #include "settings/preview/RenderSettings.h"
 
@@ -57,14 +58,20 @@ void QVColorCell::didMoveToSuperview() {
     updateCellColor();
 }
 
-void QVColorCell::updateCellColor() {
-    if (!specifier()) return;
+std::optional<std::string> QVColorCell::storedHex() const {
     const auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
     // Only a non-empty string is a stored color; anything else (a number or a
     // dictionary from a hand-edited file) reads as missing.
     std::optional<std::string> hex = foundation::stringForKey(settings ? &*settings : nullptr,
                                                               specifier()->stringPropertyForKey("key"));
-    if (!hex || hex->empty()) hex = specifier()->stringPropertyForKey("default");
+    if (!hex || hex->empty()) return std::nullopt;
+    return hex;
+}
+
+void QVColorCell::updateCellColor() {
+    if (!specifier()) return;
+    std::optional<std::string> hex = storedHex();
+    if (!hex) hex = specifier()->stringPropertyForKey("default");
     keyColor_ = ColorParsing::colorFromHexString(hex);
     if (colorPreview_) colorPreview_->setBackgroundColor(keyColor_.value_or(colors::clearColor));
     if (detailTextLabel()) detailTextLabel()->setText(upperCased(hex.value_or("")));
@@ -108,6 +115,10 @@ void QVColorCell::colorPickerControllerDidFinishPickingWithColor(QVAXColorPicker
     if (detailTextLabel()) detailTextLabel()->setText(upperCased(*hex));
     setNeedsLayout();
     store(*hex);
+    if (storedHex() == hex) return;
+    // Refused or failed: the swatch, the text and the next picker show what is stored.
+    updateCellColor();
+    if (auto page = ownPage()) NotSavedAlert::show(*page, "COLOR_NOT_SAVED", PreferenceStore::lastProblem());
 }
 
 std::shared_ptr<QVColorCell> QVColorCell::self() {

@@ -36,6 +36,8 @@ private:
     // The registered color options page, else the row's own page.
     std::shared_ptr<preferences::PSListController> reportingPage() const;
     void store(const std::string& hex);
+    // The row's color as the settings file holds it; nullopt when none is stored as text.
+    std::optional<std::string> storedHex() const;
 
     uikit::UIViewPtr colorPreview_;
     std::optional<uikit::UIColor> keyColor_;

@@ -9,6 +9,7 @@
 #include "platform/uikit/services/UIPasteboard.h"
 #include "platform/uikit/views/UIScreen.h"
 #include "platform/uikit/views/UIWindow.h"
+#include "settings/model/HexColorText.h"
 #include "settings/preview/DefaultThemeScript.h"
 #include "settings/toolkit/FrameAdditions.h"
 
@@ -266,9 +267,18 @@ void QVAXColorPickerViewController::alertViewClickedButtonAtIndex(UIAlertView& a
 }
 
 void QVAXColorPickerViewController::applyHexText(const std::optional<std::string>& text) {
-    const auto color = ColorParsing::colorFromHexString(text);
-    if (!color) return;
-    if (alphaSlider_ && carriesAlpha(*text)) alphaSlider_->setValue(color->alpha());
+    // The codec reads any text as some color; what is not hex must not become black.
+    const auto hex = text ? HexColorText::expanded(*text) : std::nullopt;
+    const auto color = hex ? ColorParsing::colorFromHexString(hex) : std::nullopt;
+    if (!color) {
+        refusalAlert_ = std::make_shared<UIAlertView>("Not a Hex Color",
+                                                      std::string("A hex color is ") + HexColorText::kExpected + ".",
+                                                      std::weak_ptr<UIAlertViewDelegate>{}, std::nullopt,
+                                                      std::vector<std::string>{"OK"});
+        refusalAlert_->show();
+        return;
+    }
+    if (alphaSlider_ && carriesAlpha(*hex)) alphaSlider_->setValue(color->alpha());
     if (colorPickerView_) colorPickerView_->setColor(*color);
     setColor(*color);
 }

@@ -85,7 +85,8 @@ private:
     void updateBatterySettings();
     void refreshBatteryPreview();
     // A color typed or pasted as hex: moves the picker, and the alpha slider
-    // when the text carries alpha digits.
+    // when the text carries alpha digits. Text that is no hex color is refused
+    // with an alert.
     void applyHexText(const std::optional<std::string>& text);
 
     std::shared_ptr<HRColorPickerView> colorPickerView_;
@@ -98,6 +99,7 @@ private:
     std::shared_ptr<uikit::UISlider> alphaSlider_;
     std::shared_ptr<uikit::UIButton> cancelButton_;
     bool _isCanceling = false;
+    std::shared_ptr<uikit::UIAlertView> refusalAlert_;  // the hex entry that was not a color
     std::weak_ptr<QVAXColorPickerViewControllerDelegate> delegate_;
     std::optional<PreviewRenderSettings> batterySettings_;
     std::optional<std::string> updateKey_;

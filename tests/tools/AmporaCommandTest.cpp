@@ -80,7 +80,7 @@ TEST(AmporaCommand, SetWritesTypedValuesAndKeepsTheRest) {
     EXPECT_EQ(ampora("set customLevel 42").status, 0);
     EXPECT_EQ(ampora("set sharedColorAlpha 0.25").status, 0);
     EXPECT_EQ(ampora("set lightColor '#ff0000'").status, 0);
-    EXPECT_EQ(ampora("set theme 12 --type string").status, 0);
+    EXPECT_EQ(ampora("set theme 12 --type string --force").status, 0);
     EXPECT_EQ(ampora("set cpe 1 --type bool").status, 0);
     EXPECT_EQ(ampora("set cpe maybe --type bool").status, 2);
     EXPECT_EQ(ampora("set onlykey").status, 2);

@@ -83,8 +83,8 @@ TEST_F(CommandLine, SetChecksKeysAndValuesAgainstTheCatalogue) {
     EXPECT_EQ(ampora("set theme ../x").status, 2);
     EXPECT_EQ(settings(), (PlistDictionary{{"theme", "Mine"}})) << "nothing refused was written";
 
-    EXPECT_EQ(ampora("set lowLevel -7").status, 0) << "a negative number is a value, not an option";
-    EXPECT_EQ(ampora("set -- theme -dark-").status, 0);
+    EXPECT_EQ(ampora("set --force lowLevel -7").status, 0) << "a negative number is a value, not an option";
+    EXPECT_EQ(ampora("set --force -- theme -dark-").status, 0);
     EXPECT_EQ(ampora("set --force levl 5").status, 0);
     EXPECT_EQ(ampora("set --force enabled maybe").status, 0);
     EXPECT_EQ(settings(), (PlistDictionary{{"theme", "-dark-"}, {"lowLevel", -7}, {"levl", 5}, {"enabled", "maybe"}}));
