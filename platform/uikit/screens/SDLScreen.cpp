@@ -150,14 +150,18 @@ void SDLScreen::fitToScreen() {
     frame_ = frame;
     const PixelRect usable = usableArea();
     const WindowFit fit = fitWindow(screen_.window()->bounds().size, scale_, usable, frame);
-    const CGSize smallest = smallestWindowSize(scale_, usable, frame);
-    SDL_SetWindowMinimumSize(sdlWindow_, int(smallest.width), int(smallest.height));
+    setSmallestSize(fit.width > fit.height);
     SDL_SetWindowSize(sdlWindow_, fit.width, fit.height);
     SDL_SetWindowPosition(sdlWindow_, fit.x, fit.y);
     followWindowSize();
 }
 
 PixelRect SDLScreen::usableArea() const { return usableAreaOf(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow_))); }
+
+void SDLScreen::setSmallestSize(bool landscape) {
+    const CGSize smallest = smallestWindowSize(scale_, usableArea(), frame_, landscape);
+    SDL_SetWindowMinimumSize(sdlWindow_, int(smallest.width), int(smallest.height));
+}
 
 void SDLScreen::followWindowSize() {
     int width = 0, height = 0;
@@ -208,6 +212,8 @@ bool SDLScreen::turn(int waitMilliseconds) {
         seenDispatches_ = loop.dispatchCount();
         dirty_ = true;
     }
+    // Some drivers resize without an event: the size is looked at every turn.
+    followWindowSize();
     updateTitle();
     if (dirty_ || (animating() && UIClock::shared().now() - lastFrame_ >= kFrameSeconds)) draw();
     return open_;
@@ -264,6 +270,10 @@ void SDLScreen::handleKey(const SDL_Event& event) {
             if (auto text = UIPasteboard::generalPasteboard().string(); text && !text->empty()) screen_.typeText(*text);
         return;
     }
+    if ((event.key.keysym.mod & KMOD_ALT) && key == SDLK_LEFT) {
+        goBack(*screen_.window());
+        return;
+    }
     if (key == SDLK_ESCAPE) {
         pressEscape(*screen_.window());
         return;
@@ -282,6 +292,7 @@ void SDLScreen::rotate() {
     int width = 0, height = 0;
     SDL_GetWindowSize(sdlWindow_, &width, &height);
     const CGSize turned = turnedWindowSize(CGSizeMake(width, height), usableArea(), frame_);
+    setSmallestSize(turned.width > turned.height);
     SDL_SetWindowSize(sdlWindow_, int(turned.width), int(turned.height));
     followWindowSize();
 }

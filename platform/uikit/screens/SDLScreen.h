@@ -54,6 +54,8 @@ private:
     void fitToScreen();
     // The pages' screen becomes the window's size in points.
     void followWindowSize();
+    // The smallest pages for a window of that shape.
+    void setSmallestSize(bool landscape);
     void updateTitle();
     // False while the window manager has not reported its frame.
     bool frameExtents(FrameExtents& frame) const;

@@ -32,10 +32,12 @@ WindowFit fitWindow(CGSize points, double scale, PixelRect usable, FrameExtents 
     return fit;
 }
 
-CGSize smallestWindowSize(double scale, PixelRect usable, FrameExtents frame) {
+CGSize smallestWindowSize(double scale, PixelRect usable, FrameExtents frame, bool landscape) {
     const CGSize room = roomIn(usable, frame);
-    return {std::min(room.width, std::ceil(kSmallestWindowPoints.width * scale)),
-            std::min(room.height, std::ceil(kSmallestWindowPoints.height * scale))};
+    const CGSize smallest = landscape ? CGSizeMake(kSmallestWindowPoints.height, kSmallestWindowPoints.width)
+                                      : kSmallestWindowPoints;
+    return {std::min(room.width, std::ceil(smallest.width * scale)),
+            std::min(room.height, std::ceil(smallest.height * scale))};
 }
 
 CGSize turnedWindowSize(CGSize inside, PixelRect usable, FrameExtents frame) {

@@ -33,8 +33,8 @@ inline constexpr FrameExtents kAssumedFrame{4, 4, 32, 4};
 WindowFit fitWindow(CGSize points, double scale, PixelRect usable, FrameExtents frame);
 
 // The smallest inside the window may be resized to: kSmallestWindowPoints at
-// `scale`, but never more than the area less the frame.
-CGSize smallestWindowSize(double scale, PixelRect usable, FrameExtents frame);
+// `scale`, turned for a landscape window, but never more than the area less the frame.
+CGSize smallestWindowSize(double scale, PixelRect usable, FrameExtents frame, bool landscape = false);
 
 // The window's inside turned a quarter, no larger than the area less the frame.
 CGSize turnedWindowSize(CGSize inside, PixelRect usable, FrameExtents frame);
