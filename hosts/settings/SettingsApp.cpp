@@ -47,7 +47,10 @@ UIViewControllerPtr firstPage(const SettingsOptions& options, const std::shared_
     const std::string pane = bundle->principalClassName();
     if (pane.empty()) throw Failure{"the bundle's Info.plist names no NSPrincipalClass"};
     if (!runtime::NSClassFromString(pane)) throw Failure{"the bundle has no page class named \"" + pane + "\""};
-    return std::make_shared<SettingsRootPage>(bundle, pane);
+    if (options.settingsRoot) return std::make_shared<SettingsRootPage>(bundle, pane);
+    auto page = makePage(pane, error);
+    if (!page) throw Failure{error};
+    return page;
 }
 
 int run(const SettingsOptions& options) {
@@ -70,7 +73,7 @@ int run(const SettingsOptions& options) {
     OffscreenScreen::runPendingBlocks();
 
     if (options.opensWindow()) {
-        if (!runDesktopWindow(window, options.scale, error))
+        if (!runDesktopWindow(window, options.scaleGiven ? options.scale : 0, error))
             throw Failure{error + " (--screenshot FILE renders without a display)"};
         return 0;
     }

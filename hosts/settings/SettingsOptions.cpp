@@ -9,15 +9,16 @@
 namespace settingshost {
 
 const char* const kSettingsUsage =
-    "usage: ampora-settings [--page CLASS] [--size WxH] [--scale S] [--bundle DIR] [--root DIR]\n"
+    "usage: ampora-settings [--page CLASS] [--settings-root] [--size WxH] [--scale S] [--bundle DIR] [--root DIR]\n"
     "                       [--script FILE] [--dump FILE] [--screenshot FILE]\n"
     "\n"
-    "Shows Ampora's settings pages in a window: a \"Settings\" page whose \"Ampora\" row\n"
-    "opens the preference bundle's first page, or the page CLASS directly.\n"
+    "Shows Ampora's settings pages in a window, from the preference bundle's first\n"
+    "page or from the page CLASS.\n"
     "\n"
     "  --page CLASS       start at this page class of the bundle\n"
+    "  --settings-root    start at a \"Settings\" page whose \"Ampora\" row opens the first page\n"
     "  --size WxH         portrait screen size in points (default 375x667)\n"
-    "  --scale S          pixels per point (default 2)\n"
+    "  --scale S          pixels per point (default 2; the window: the desktop's)\n"
     "  --bundle DIR       the preference bundle (default: amporasettings.bundle beside\n"
     "                     the program, else ../lib/ampora/amporasettings.bundle)\n"
     "  --root DIR         the preferences root (as AMPORA_PREFERENCES)\n"
@@ -29,7 +30,8 @@ const char* const kSettingsUsage =
     "With --script, --dump or --screenshot no window opens (no display is needed):\n"
     "the script runs first, then the dump and the screenshot show where it ended.\n"
     "In the window: the mouse is a finger, the wheel scrolls, Escape goes back or\n"
-    "cancels an alert, Ctrl+R turns the phone, Ctrl+V types the clipboard.\n";
+    "cancels an alert, Ctrl+R turns the window, Ctrl+V types the clipboard,\n"
+    "Ctrl+Q or Ctrl+W closes it. Resizing the window lays the pages out again.\n";
 
 namespace {
 
@@ -66,6 +68,7 @@ SettingsOptions parseSettingsOptions(const std::vector<std::string>& args) {
         {"--scale",
          [&](const std::string& v) {
              options.scale = parseNumber(v, "--scale");
+             options.scaleGiven = true;
              if (options.scale < 0.5 || options.scale > 4) throw UsageError("--scale must be from 0.5 to 4");
          }},
         {"--screenshot", [&](const std::string& v) { options.screenshot = v; }},
@@ -77,6 +80,10 @@ SettingsOptions parseSettingsOptions(const std::vector<std::string>& args) {
     std::set<std::string> seen;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--settings-root") {
+            options.settingsRoot = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             continue;

@@ -8,9 +8,11 @@
 namespace settingshost {
 
 struct SettingsOptions {
-    std::string page;  // empty: the "Settings" root page with its "Ampora" row
+    std::string page;  // empty: the bundle's first page
     double width = 375, height = 667;  // points, portrait
     double scale = 2;
+    bool scaleGiven = false;   // else the window takes the desktop's scale
+    bool settingsRoot = false;  // starts at a "Settings" page with one "Ampora" row
     std::string screenshot, script, dump;
     std::string bundle;  // empty: found from the program's own place
     std::string root;    // empty: the usual preferences root

@@ -6,6 +6,7 @@
 
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "platform/uikit/screens/SDLScreen.h"
+#include "platform/uikit/screens/WindowFit.h"
 #include "platform/uikit/services/UIPasteboard.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
@@ -93,8 +94,11 @@ TEST_F(SDLWindow, KeysGoBackAndTurnThePhoneAndTheClipboardIsTheDesktops) {
     key(SDLK_ESCAPE);
     EXPECT_TRUE(turnFor(1, [&] { return nav->viewControllers().size() == 1; }));
 
+    const CGSize before = window->bounds().size;
     key(SDLK_r, KMOD_LCTRL);
-    EXPECT_TRUE(turnFor(1, [&] { return window->bounds().size == CGSize{667, 375}; }));
+    EXPECT_TRUE(turnFor(1, [&] { return window->bounds().size == CGSize{before.height, before.width}; }))
+        << before.width << "x" << before.height << " -> " << window->bounds().size.width << "x"
+        << window->bounds().size.height;
     EXPECT_EQ(page->rotatedFrom, std::vector<UIInterfaceOrientation>{UIInterfaceOrientation::Portrait});
     int width = 0, height = 0;
     SDL_GetWindowSize(SDL_GetWindowFromID(screen->sdlWindowID()), &width, &height);
@@ -150,3 +154,50 @@ TEST(SDLWindowClock, WhatWaitedOnTheVirtualClockStillRunsOnceTheWindowTakesIt) {
 }
 
 }  // namespace
+
+TEST_F(SDLWindow, AResizedWindowIsTheNewScreenInPointsAndItsShapeTheOrientation) {
+    SDL_Window* sdlWindow = SDL_GetWindowFromID(screen->sdlWindowID());
+    SDL_SetWindowSize(sdlWindow, 900, 740);
+    const CGSize wide{900 / screen->scale(), 740 / screen->scale()};
+    ASSERT_TRUE(turnFor(1, [&] { return window->bounds().size == wide; }));
+    EXPECT_TRUE(UIScreen::mainScreen().isLandscape());
+    EXPECT_EQ(UIScreen::mainScreen().bounds().size, wide);
+    EXPECT_EQ(page->view()->bounds().size.width, wide.width);
+    EXPECT_EQ(page->rotatedFrom, std::vector<UIInterfaceOrientation>{UIInterfaceOrientation::Portrait});
+
+    key(SDLK_w, KMOD_LCTRL);
+    EXPECT_FALSE(turnFor(1, [] { return false; }));
+}
+
+TEST(WindowFitting, TheFrameStaysInsideTheUsableArea) {
+    const PixelRect laptop{0, 0, 1366, 768};
+    const FrameExtents frame{5, 5, 29, 5};
+    // The phone fits at scale 1 and is centred with its frame.
+    WindowFit fit = fitWindow({375, 667}, 1, laptop, frame);
+    EXPECT_EQ(fit.width, 375);
+    EXPECT_EQ(fit.height, 667);
+    EXPECT_GE(fit.y - frame.top, 0);
+    EXPECT_LE(fit.y + fit.height + frame.bottom, 768);
+    // At scale 2 it would not: the proportions stay and the frame still fits.
+    fit = fitWindow({375, 667}, 2, laptop, frame);
+    EXPECT_LE(fit.height + frame.top + frame.bottom, 768);
+    EXPECT_NEAR(double(fit.width) / fit.height, 375.0 / 667, 0.01);
+    EXPECT_GE(fit.height / fit.scale, 480);
+    EXPECT_GE(fit.y - frame.top, 0);
+    // Turning never makes the window larger than the screen.
+    const CGSize turned = turnedWindowSize({1100, 700}, laptop, frame);
+    EXPECT_EQ(turned.width, 700);
+    EXPECT_EQ(turned.height, 768 - 34);
+    EXPECT_EQ(smallestWindowSize(1, laptop, frame), (CGSize{320, 480}));
+    EXPECT_EQ(smallestWindowSize(2, laptop, frame).height, 768 - 34);
+    EXPECT_EQ(smallestWindowSize(1, laptop, frame, true), (CGSize{480, 320}));
+}
+
+TEST(WindowFitting, TheDesktopScaleComesFromGdkScaleElseTheDisplay) {
+    EXPECT_EQ(desktopScale("2", 96), 2);
+    EXPECT_EQ(desktopScale(nullptr, 96), 1);
+    EXPECT_EQ(desktopScale(nullptr, 192), 2);
+    EXPECT_EQ(desktopScale("", 0), 1);
+    EXPECT_EQ(desktopScale("junk", 72), 1);
+    EXPECT_EQ(desktopScale("9", 0), 4);
+}

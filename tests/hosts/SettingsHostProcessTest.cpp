@@ -19,7 +19,7 @@ protected:
         ::unsetenv("WAYLAND_DISPLAY");
     }
     CommandRun host(const std::string& arguments) {
-        return runCommand(SETTINGS_BINARY, "--bundle '" + bundle + "' " + arguments);
+        return runCommand(SETTINGS_BINARY, "--settings-root --bundle '" + bundle + "' " + arguments);
     }
     std::string file(const std::string& name) { return prefs.root() + "/" + name; }
     // Width and height from a PNG's header; {0, 0} when it is none.

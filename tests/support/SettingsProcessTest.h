@@ -22,9 +22,10 @@ protected:
     void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
 
     std::string file(const std::string& name) { return prefs.root() + "/" + name; }
-    // Writes the steps beside the root and gives the option that runs them.
+    // Writes the steps beside the root and gives the options that run them
+    // from the "Settings" page, whose "Ampora" row the steps start with.
     std::string script(const std::string& steps) {
         prefs.writeFile(file("steps.txt"), steps);
-        return "--script '" + file("steps.txt") + "'";
+        return "--settings-root --script '" + file("steps.txt") + "'";
     }
 };

@@ -77,14 +77,22 @@ TEST_F(Alerts, EscapeClicksCancel) {
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"clicked 0", "will 0", "did 0"}));
 }
 
-TEST_F(Alerts, EscapeDoesNothingWithoutACancelButton) {
-    auto alert = std::make_shared<UIAlertView>("Old Settings", "m", delegate, std::nullopt,
-                                               std::vector<std::string>{"Ok Sweet!"});
-    alert->show();
+TEST_F(Alerts, EscapeClosesANoticeByItsOnlyButtonButNeverChoosesAmongOthers) {
+    auto notice = std::make_shared<UIAlertView>("Old Settings", "m", delegate, std::nullopt,
+                                                std::vector<std::string>{"Ok Sweet!"});
+    notice->show();
     screen.pressKey(UIKey::Escape);
-    EXPECT_TRUE(alert->isVisible());
-    screen.pressKey(UIKey::Return);
+    EXPECT_FALSE(notice->isVisible());
     EXPECT_EQ(delegate->calls, (std::vector<std::string>{"clicked 0", "will 0", "did 0"}));
+
+    delegate->calls.clear();
+    auto choice = std::make_shared<UIAlertView>("Pick", "m", delegate, std::nullopt,
+                                                std::vector<std::string>{"One", "Two"});
+    choice->show();
+    screen.pressKey(UIKey::Escape);
+    EXPECT_TRUE(choice->isVisible());
+    EXPECT_TRUE(delegate->calls.empty());
+    screen.pressKey(UIKey::Return);
 }
 
 TEST_F(Alerts, ATapOnAButtonClicksItAndTheDimmedWindowTakesNoTouches) {

@@ -211,7 +211,9 @@ bool UIAlertView::pressKey(UIKey key) {
             return true;
         }
         case UIKey::Escape:
+            // A notice with one button is closed by it: Escape must never leave an alert up.
             if (cancelIndex_ >= 0) clickButtonAtIndex(cancelIndex_);
+            else if (numberOfButtons() == 1) clickButtonAtIndex(0);
             return true;
         default:
             for (auto& f : fields_)

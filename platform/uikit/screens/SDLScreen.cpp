@@ -11,6 +11,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/notify/RunLoop.h"
 #include "platform/uikit/screens/WindowActions.h"
+#include "platform/uikit/screens/WindowFit.h"
 #include "platform/uikit/services/UIPasteboard.h"
 #include "platform/uikit/views/UIClock.h"
 
@@ -62,9 +63,16 @@ std::optional<cairo_format_t> cairoFormatOf(const SDL_Surface& surface) {
     return std::nullopt;
 }
 
+PixelRect usableAreaOf(int display) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+        return {0, 0, 1 << 14, 1 << 14};
+    return {usable.x, usable.y, usable.w, usable.h};
+}
+
 }  // namespace
 
-std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string& title, double scale,
+std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string& title, double requestedScale,
                                            std::string& error) {
     // The surface stays in memory: no renderer, no GL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -81,28 +89,35 @@ std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string
         SDL_Quit();
         return nullptr;
     }
-    const CGSize size = window->bounds().size;
-    double pixelsPerPoint = scale > 0 && std::isfinite(scale) ? scale : 2;
-    SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
-        pixelsPerPoint = std::min({pixelsPerPoint, usable.w / size.width, usable.h / size.height});
-    SDL_Window* sdlWindow = SDL_CreateWindow(
-        title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, std::max(1, int(std::lround(size.width * pixelsPerPoint))),
-        std::max(1, int(std::lround(size.height * pixelsPerPoint))), SDL_WINDOW_RESIZABLE);
+    double scale = requestedScale;
+    if (!(scale > 0) || !std::isfinite(scale)) {
+        float dpi = 0;
+        if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0) dpi = 0;
+        scale = desktopScale(std::getenv("GDK_SCALE"), dpi);
+    }
+    const WindowFit fit = fitWindow(window->bounds().size, scale, usableAreaOf(0), kAssumedFrame);
+    SDL_Window* sdlWindow = SDL_CreateWindow(title.c_str(), fit.x, fit.y, fit.width, fit.height,
+                                             SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!sdlWindow || !SDL_GetWindowSurface(sdlWindow)) {
         error = std::string("cannot open a window: ") + SDL_GetError();
         if (sdlWindow) SDL_DestroyWindow(sdlWindow);
         SDL_Quit();
         return nullptr;
     }
-    return std::unique_ptr<SDLScreen>(new SDLScreen(std::move(window), sdlWindow));
+    auto screen = std::unique_ptr<SDLScreen>(new SDLScreen(std::move(window), sdlWindow, title, fit.scale));
+    SDL_ShowWindow(sdlWindow);
+    screen->fitToScreen();
+    return screen;
 }
 
-SDLScreen::SDLScreen(UIWindowPtr window, SDL_Window* sdlWindow) : screen_(std::move(window)), sdlWindow_(sdlWindow) {
+SDLScreen::SDLScreen(UIWindowPtr window, SDL_Window* sdlWindow, const std::string& title, double scale)
+    : screen_(std::move(window)), sdlWindow_(sdlWindow), fallbackTitle_(title), shownTitle_(title), scale_(scale) {
     UIClock::shared().setVirtual(false);
     UIPasteboard::generalPasteboard().setBackend(std::make_shared<DesktopClipboard>());
     SDL_StartTextInput();
     seenDispatches_ = notify::RunLoop::main().dispatchCount();
+    followWindowSize();
+    updateTitle();
 }
 
 SDLScreen::~SDLScreen() {
@@ -111,6 +126,69 @@ SDLScreen::~SDLScreen() {
     SDL_StopTextInput();
     SDL_DestroyWindow(sdlWindow_);
     SDL_Quit();
+}
+
+bool SDLScreen::frameExtents(FrameExtents& frame) const {
+    FrameExtents reported;
+    if (SDL_GetWindowBordersSize(sdlWindow_, &reported.top, &reported.left, &reported.bottom, &reported.right) != 0)
+        return false;
+    // Zeros also stand for "not said yet": the assumed frame stays until the manager says more.
+    if (reported.top == 0 && reported.left == 0 && reported.bottom == 0 && reported.right == 0) return false;
+    frame = reported;
+    return true;
+}
+
+void SDLScreen::fitToScreen() {
+    // The frame's extents arrive with the window manager's first answers to the mapping.
+    FrameExtents frame = kAssumedFrame;
+    bool reported = false;
+    for (int i = 0; i < 50 && !reported; ++i) {
+        SDL_PumpEvents();
+        reported = frameExtents(frame);
+        if (!reported) SDL_Delay(10);
+    }
+    frame_ = frame;
+    const PixelRect usable = usableArea();
+    const WindowFit fit = fitWindow(screen_.window()->bounds().size, scale_, usable, frame);
+    setSmallestSize(fit.width > fit.height);
+    SDL_SetWindowSize(sdlWindow_, fit.width, fit.height);
+    SDL_SetWindowPosition(sdlWindow_, fit.x, fit.y);
+    followWindowSize();
+}
+
+PixelRect SDLScreen::usableArea() const { return usableAreaOf(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow_))); }
+
+void SDLScreen::setSmallestSize(bool landscape) {
+    const CGSize smallest = smallestWindowSize(scale_, usableArea(), frame_, landscape);
+    SDL_SetWindowMinimumSize(sdlWindow_, int(smallest.width), int(smallest.height));
+}
+
+void SDLScreen::followWindowSize() {
+    int width = 0, height = 0;
+    SDL_GetWindowSizeInPixels(sdlWindow_, &width, &height);
+    if (width <= 0 || height <= 0) return;
+    const CGSize points{width / scale_, height / scale_};
+    if (points == screen_.window()->bounds().size) return;
+    resizeWindow(*screen_.window(), points);
+    dirty_ = true;
+}
+
+void SDLScreen::updateTitle() {
+    std::string title = shownPageTitle(*screen_.window());
+    if (title.empty()) title = fallbackTitle_;
+    if (title == shownTitle_) return;
+    shownTitle_ = title;
+    SDL_SetWindowTitle(sdlWindow_, title.c_str());
+}
+
+void SDLScreen::setIcon(const unsigned char* pixels, int width, int height, int stride) {
+    if (!pixels || width <= 0 || height <= 0) return;
+    // Cairo's ARGB32 is SDL's ARGB8888 in native byte order.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(pixels), width, height, 32,
+                                                           stride, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    SDL_SetWindowIcon(sdlWindow_, icon);
+    SDL_FreeSurface(icon);
 }
 
 void SDLScreen::run() {
@@ -134,6 +212,9 @@ bool SDLScreen::turn(int waitMilliseconds) {
         seenDispatches_ = loop.dispatchCount();
         dirty_ = true;
     }
+    // Some drivers resize without an event: the size is looked at every turn.
+    followWindowSize();
+    updateTitle();
     if (dirty_ || (animating() && UIClock::shared().now() - lastFrame_ >= kFrameSeconds)) draw();
     return open_;
 }
@@ -143,6 +224,7 @@ void SDLScreen::handle(const SDL_Event& event) {
         case SDL_QUIT: open_ = false; return;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) open_ = false;
+            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) followWindowSize();
             // A finger cannot stay down in a window that lost the pointer.
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && mouseDown_) {
                 mouseDown_ = false;
@@ -182,9 +264,14 @@ void SDLScreen::handle(const SDL_Event& event) {
 void SDLScreen::handleKey(const SDL_Event& event) {
     const SDL_Keycode key = event.key.keysym.sym;
     if (event.key.keysym.mod & KMOD_CTRL) {
+        if (key == SDLK_q || key == SDLK_w) open_ = false;
         if (key == SDLK_r) rotate();
         if (key == SDLK_v)
             if (auto text = UIPasteboard::generalPasteboard().string(); text && !text->empty()) screen_.typeText(*text);
+        return;
+    }
+    if ((event.key.keysym.mod & KMOD_ALT) && key == SDLK_LEFT) {
+        goBack(*screen_.window());
         return;
     }
     if (key == SDLK_ESCAPE) {
@@ -201,10 +288,13 @@ void SDLScreen::handleKey(const SDL_Event& event) {
 }
 
 void SDLScreen::rotate() {
-    rotateWindow(*screen_.window());
+    // The window turns; its new shape turns the pages when the resize arrives.
     int width = 0, height = 0;
     SDL_GetWindowSize(sdlWindow_, &width, &height);
-    SDL_SetWindowSize(sdlWindow_, height, width);
+    const CGSize turned = turnedWindowSize(CGSizeMake(width, height), usableArea(), frame_);
+    setSmallestSize(turned.width > turned.height);
+    SDL_SetWindowSize(sdlWindow_, int(turned.width), int(turned.height));
+    followWindowSize();
 }
 
 bool SDLScreen::animating() const {

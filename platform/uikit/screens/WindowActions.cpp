@@ -1,5 +1,7 @@
 #include "platform/uikit/screens/WindowActions.h"
 
+#include <algorithm>
+
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/views/UIClock.h"
 #include "platform/uikit/views/UIScreen.h"
@@ -11,14 +13,29 @@ UINavigationControllerPtr navigationControllerOf(const UIWindow& window) {
 }
 
 void rotateWindow(UIWindow& window) {
+    const CGSize size = window.frame().size;
+    resizeWindow(window, {size.height, size.width});
+}
+
+void resizeWindow(UIWindow& window, CGSize points) {
+    if (!(points.width > 0) || !(points.height > 0) || !CGPointIsFinite({points.width, points.height})) return;
     UIScreen& screen = UIScreen::mainScreen();
     const UIInterfaceOrientation from = screen.orientation();
-    screen.setOrientation(screen.isLandscape() ? UIInterfaceOrientation::Portrait
-                                               : UIInterfaceOrientation::LandscapeLeft);
+    const bool landscape = points.width > points.height;
+    screen.setPortraitSize({std::min(points.width, points.height), std::max(points.width, points.height)});
+    screen.setOrientation(landscape ? UIInterfaceOrientation::LandscapeLeft : UIInterfaceOrientation::Portrait);
     const CGRect frame = window.frame();
-    window.setFrame(CGRectMake(frame.origin.x, frame.origin.y, frame.size.height, frame.size.width));
+    window.setFrame(CGRectMake(frame.origin.x, frame.origin.y, points.width, points.height));
     window.layoutIfNeeded();
-    if (auto root = window.rootViewController()) root->didRotateFromInterfaceOrientation(from);
+    if (screen.isLandscape() != (from == UIInterfaceOrientation::LandscapeLeft || from == UIInterfaceOrientation::LandscapeRight))
+        if (auto root = window.rootViewController()) root->didRotateFromInterfaceOrientation(from);
+}
+
+std::string shownPageTitle(const UIWindow& window) {
+    UIViewControllerPtr page = window.rootViewController();
+    if (auto nav = navigationControllerOf(window))
+        if (auto top = nav->topViewController()) page = top;
+    return page ? page->title() : std::string();
 }
 
 bool goBack(UIWindow& window) {

@@ -1,0 +1,54 @@
+#!/bin/bash
+# The installed-style window under a real window manager on its own Xvfb at
+# 1366x768: it opens on Ampora with its frame inside the screen, carries an
+# icon, takes a resize to 800x600 and closes on Ctrl+Q.
+# Usage: window_manager_test.sh SETTINGS_BINARY
+set -u
+settings=$1
+for tool in Xvfb xfwm4 xwininfo xprop xdotool; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+work=$(mktemp -d)
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+Xvfb -displayfd 5 -screen 0 1366x768x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+unset SDL_VIDEODRIVER GDK_SCALE
+HOME="$work" xfwm4 --compositor=off >"$work/wm.log" 2>&1 &
+pids+=($!)
+sleep 1.5
+mkdir -p "$work/root"
+"$settings" --root "$work/root" >"$work/settings.log" 2>&1 &
+pids+=($!)
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --name '^Ampora$' 2>/dev/null | head -1)
+    [ -n "$window" ] && [ -n "$(xprop -id "$window" _NET_FRAME_EXTENTS | grep -o '=.*')" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled Ampora: $(cat "$work/settings.log")"
+sleep 0.5
+
+read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+geometry() { xwininfo -id "$window" | awk -v k="$1" -F: '$1 ~ k {gsub(/ /, "", $2); print $2}'; }
+x=$(geometry "Absolute upper-left X"); y=$(geometry "Absolute upper-left Y")
+width=$(geometry "Width"); height=$(geometry "Height")
+echo "window ${width}x${height} at $x,$y, frame $left $right $top $bottom"
+(( x - left >= 0 && y - top >= 0 )) || fail "the frame starts off the screen"
+(( x + width + right <= 1366 && y + height + bottom <= 768 )) || fail "the frame ends off the screen"
+xprop -id "$window" _NET_WM_ICON | grep -q "Icon (64 x 64)" || fail "no window icon"
+
+xdotool windowsize "$window" 800 600
+for _ in $(seq 50); do [ "$(geometry Width)" = 800 ] && break; sleep 0.1; done
+sleep 0.5
+[ "$(geometry Width)x$(geometry Height)" = 800x600 ] || fail "the resize did not take: $(geometry Width)x$(geometry Height)"
+xdotool windowactivate --sync "$window" key ctrl+q 2>/dev/null
+for _ in $(seq 50); do kill -0 "${pids[2]}" 2>/dev/null || break; sleep 0.1; done
+kill -0 "${pids[2]}" 2>/dev/null && fail "Ctrl+Q did not close the window"
+echo "ok"
