@@ -18,4 +18,4 @@ mkdir -p out
 "$ampora" render --level 42 --charging -o out/42-charging.png
 "$ampora" render --level 100 --charging -o out/100-full.png
 "$ampora" render --level 12 --lpm --scale 3 -o out/12-low-power@3x.png
-echo "Wrote out/contact-sheet.png and icons in out/ (preferences root: ${AMPORA_PREFERENCES:-${XDG_DATA_HOME:-$HOME/.local/share}/ampora/Preferences})"
+echo "Wrote out/contact-sheet.png and icons in out/ (preferences root: ${AMPORA_PREFERENCES:-${XDG_CONFIG_HOME:-$HOME/.config}/ampora})"

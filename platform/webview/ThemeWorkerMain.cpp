@@ -20,6 +20,7 @@
 #include "platform/webview/Sandbox.h"
 #include "platform/webview/ScriptPages.h"
 #include "platform/webview/WorkerProtocol.h"
+#include "platform/foundation/ProgramVersion.h"
 
 namespace {
 
@@ -69,7 +70,8 @@ void warmUp(ScriptPages& pages) {
 
 // Exits skip exit-time handlers: a leak checker's stops threads with ptrace,
 // which the sandbox forbids, and there is nothing to flush.
-int main() {
+int main(int argc, char** argv) {
+    if (foundation::answeredVersion(argc, argv, "ampora-theme-worker")) return 0;
     // A worker outliving the process it serves would be of use to no one.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGPIPE, SIG_IGN);

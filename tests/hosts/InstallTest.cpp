@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -115,8 +116,9 @@ TEST_F(InstalledTest, LaysOutADesktopProgramAndListsEveryFileItInstalled) {
 }
 
 TEST_F(InstalledTest, EveryProgramAnswersItsVersion) {
-    for (const char* program : {"ampora", "ampora-statusbar", "ampora-settings"}) {
+    for (const char* program : {"ampora", "ampora-statusbar", "ampora-settings", "../lib/ampora/ampora-theme-worker"}) {
         ASSERT_EQ(run(program, "--version", log("version.txt")), 0) << program << readWholeFile(log("version.txt"));
+        program = std::strrchr(program, '/') ? std::strrchr(program, '/') + 1 : program;
         EXPECT_EQ(readWholeFile(log("version.txt")), std::string(program) + " " + AMPORA_VERSION + "\n");
     }
 }
