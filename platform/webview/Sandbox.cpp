@@ -87,12 +87,22 @@ bool everyThreadFiltered(std::string& why) {
     bool ok = true;
     while (dirent* task = ::readdir(tasks)) {
         if (task->d_name[0] == '.') continue;
-        std::ifstream status(std::string("/proc/self/task/") + task->d_name + "/status");
-        bool filtered = false, noNewPrivs = false;
-        for (std::string line; std::getline(status, line);) {
-            if (line.rfind("Seccomp:", 0) == 0) filtered = line.find('2') != std::string::npos;
-            if (line.rfind("NoNewPrivs:", 0) == 0) noNewPrivs = line.find('1') != std::string::npos;
+        // Plain reads: the worker's own descriptors, no stream machinery inside the sandbox.
+        const std::string path = std::string("/proc/self/task/") + task->d_name + "/status";
+        std::string text;
+        if (int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+            ::close(fd);
         }
+        auto field = [&](const char* name) {
+            const auto at = text.find(std::string("\n") + name);
+            if (at == std::string::npos) return std::string();
+            const auto end = text.find('\n', at + 1);
+            return text.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+        };
+        const bool filtered = field("Seccomp:").find('2') != std::string::npos;
+        const bool noNewPrivs = field("NoNewPrivs:").find('1') != std::string::npos;
         if (!filtered || !noNewPrivs) ok = false, why = std::string("thread ") + task->d_name + " is not filtered";
     }
     ::closedir(tasks);
