@@ -43,6 +43,12 @@ bool addRules(scmp_filter_ctx filter) {
           SCMP_SYS(getuid), SCMP_SYS(geteuid), SCMP_SYS(getgid), SCMP_SYS(getegid), SCMP_SYS(uname),
           SCMP_SYS(getrusage), SCMP_SYS(sysinfo), SCMP_SYS(exit), SCMP_SYS(exit_group)})
         allow(call);
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers test whether memory is readable by writing it into a pipe;
+    // only the sanitizer build needs one.
+    allow(SCMP_SYS(pipe));
+    allow(SCMP_SYS(pipe2));
+#endif
     // Opening for reading only (Landlock then says where).
     allow(SCMP_SYS(openat), {SCMP_A2(SCMP_CMP_MASKED_EQ, unsigned(O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND), 0)});
     // Threads only: no flag set may be one that makes a process.
