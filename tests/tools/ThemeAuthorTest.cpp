@@ -79,12 +79,13 @@ TEST(ThemeAuthor, ConsoleLinesReachStderrWithTheStateAndAreCapped) {
     EXPECT_EQ(render.status, 0) << render.output;
     EXPECT_NE(render.output.find("[33% charging] console.info: level is 33 charging"), std::string::npos) << render.output;
 
-    // A loop of logging stops at 64 KiB, says so, and still gives its value.
-    const CommandRun flood = runCommand(AMPORA_BINARY, "eval \"for (var i = 0; i < 100000; i++) console.log('x'.repeat(100)); 'done'\" 2>&1 >/dev/null | wc -c");
+    // A loop of logging stops at 64 KiB, says so, and still gives its value; the
+    // time limit is generous so that a slow (sanitized) build finishes the loop.
+    const CommandRun flood = runCommand(AMPORA_BINARY, "eval --timeout-ms 5000 \"for (var i = 0; i < 100000; i++) console.log('x'.repeat(100)); 'done'\" 2>&1 >/dev/null | wc -c");
     const long bytes = std::stol(flood.output);
     EXPECT_GT(bytes, 60 * 1024);
     EXPECT_LT(bytes, 72 * 1024);
-    const CommandRun tail = ampora("eval \"for (var i = 0; i < 100000; i++) console.log(i); 'done'\"");
+    const CommandRun tail = ampora("eval --timeout-ms 5000 \"for (var i = 0; i < 100000; i++) console.log(i); 'done'\"");
     EXPECT_EQ(tail.status, 0);
     EXPECT_EQ(count(tail.output, "the rest was dropped"), 1u) << tail.output.substr(tail.output.size() - 300);
     EXPECT_NE(tail.output.find("\ndone\n"), std::string::npos);
