@@ -13,6 +13,7 @@
 #include "platform/foundation/PlistFile.h"
 #include "tests/support/CommandRun.h"
 #include "tests/support/TempPreferences.h"
+#include "tests/tools/CommandTestSupport.h"
 
 namespace fs = std::filesystem;
 using foundation::PlistDictionary;
@@ -20,22 +21,7 @@ using foundation::PlistValue;
 
 namespace {
 
-CommandRun ampora(const std::string& arguments) { return runCommand(AMPORA_BINARY, arguments); }
-
-bool has(const CommandRun& run, const std::string& text) { return run.output.find(text) != std::string::npos; }
-
-const std::string kTheme = "(c,g,l,m,e){var f=document.createElement('canvas');f.width=6;f.height=c;"
-                           "f.getContext('2d').fillRect(0,0,6,c);return f.toDataURL('image/png')}";
-
-class CommandLine : public ::testing::Test {
-protected:
-    void SetUp() override { ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1); }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-    PlistDictionary settings() const {
-        return foundation::readDictionaryFromFile(foundation::settingsFilePath()).value_or(PlistDictionary{});
-    }
-    TempPreferences prefs;
-};
+class CommandLine : public CommandTest {};
 
 }  // namespace
 
