@@ -15,6 +15,7 @@ int sheetCommand(const std::vector<std::string>& args);
 int checkCommand(const std::vector<std::string>& args);
 int themesCommand(const std::vector<std::string>& args);
 int installThemesCommand(const std::vector<std::string>& args);
+int getCommand(const std::vector<std::string>& args);
 int setCommand(const std::vector<std::string>& args);
 int notifyCommand(const std::vector<std::string>& args);
 int previewCommand(const std::vector<std::string>& args);

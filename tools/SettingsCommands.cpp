@@ -1,5 +1,6 @@
-// ampora set and ampora notify: changing settings from outside the pane.
+// ampora get, set and notify: the settings from outside the pane.
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -7,6 +8,8 @@
 
 #include "common/SettingsNotification.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/PlistFile.h"
+#include "platform/foundation/SafeRead.h"
 #include "platform/notify/NotifyCenter.h"
 #include "settings/model/KeyCatalogue.h"
 #include "settings/model/HexColorText.h"
@@ -37,6 +40,14 @@ const char* kSetHelp =
     "      darkColor baseLightColor baseDarkColor chargeColor chargeCColor lowColor lpmColor\n"
     "      useCustomCharge useCustomCC useCustomLow useCustomLPM shareMainColorEnabled\n"
     "      sharedColorAlpha passMain passBase passBaseAlpha viewedTP viewedPP\n";
+
+const char* kGetHelp =
+    "usage: ampora get [KEY]\n"
+    "\n"
+    "Prints one setting, or every known setting as KEY = VALUE, from the settings\n"
+    "file of the preferences root. A key the file does not hold shows the value\n"
+    "the pages show for it, marked \"(default)\". Keys the file holds that no page\n"
+    "reads come last.\n";
 
 const char* kNotifyHelp =
     "usage: ampora notify\n"
@@ -158,6 +169,27 @@ foundation::PlistValue checkedValue(const KeyCatalogue::Entry& entry, const std:
     return refuse("a value");
 }
 
+// A setting as a person would type it back to `ampora set`.
+std::string valueText(const foundation::PlistValue& value) {
+    if (auto b = value.asBoolean()) return *b ? "true" : "false";
+    if (auto i = value.asInteger()) return std::to_string(*i);
+    if (auto r = value.asReal()) {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, *r).ptr;
+        return std::string(text, end);
+    }
+    if (auto s = value.asString()) return *s;
+    if (value.asData()) return "<data>";
+    if (value.asDate()) return "<date>";
+    if (value.asArray()) return "<array>";
+    if (value.asDictionary()) return "<dictionary>";
+    return "<uid>";
+}
+
+std::string defaultText(const KeyCatalogue::Entry& entry) {
+    return (entry.pageDefault ? valueText(*entry.pageDefault) : "0") + " (default)";
+}
+
 bool announce() {
     if (notify::DarwinNotifyCenter::shared().post(kSettingsChangedNotification)) return true;
     std::fprintf(stderr, "ampora: the settings-changed notification could not be posted (see the system log)\n");
@@ -207,6 +239,47 @@ int setCommand(const std::vector<std::string>& argv) {
         return kFailure;
     }
     return announce() ? kSuccess : kFailure;
+}
+
+int getCommand(const std::vector<std::string>& argv) {
+    Arguments args(argv);
+    if (args.wantsHelp()) return std::fputs(kGetHelp, stdout), kSuccess;
+    std::optional<std::string> key;
+    try {
+        const auto rest = args.positional();
+        if (rest.size() > 1) throw UsageError("give one KEY, or none for all");
+        if (!rest.empty()) key = rest[0];
+    } catch (const UsageError& e) {
+        return usageFailure("get", e.what(), kGetHelp);
+    }
+    const KeyCatalogue::Entry* entry = key ? KeyCatalogue::entryForKey(*key) : nullptr;
+    const std::string path = foundation::settingsFilePath();
+    const auto read = foundation::readDictionary(path);
+    if (read.status == foundation::FileRead::Status::Unreadable) {
+        std::fprintf(stderr, "ampora get: %s cannot be read: %s\n", path.c_str(),
+                     foundation::problemClause(read.problem).c_str());
+        return kFailure;
+    }
+    const foundation::PlistDictionary settings = read.dictionary.value_or(foundation::PlistDictionary{});
+    if (key) {
+        if (auto it = settings.find(*key); it != settings.end()) {
+            std::printf("%s\n", valueText(it->second).c_str());
+            return kSuccess;
+        }
+        if (!entry)
+            return usageFailure("get", "no setting is named '" + *key + "'; the nearest are " + nearestKeys(*key),
+                                kGetHelp);
+        std::printf("%s\n", defaultText(*entry).c_str());
+        return kSuccess;
+    }
+    for (const auto& known : KeyCatalogue::entries()) {
+        auto it = settings.find(known.key);
+        const std::string text = it != settings.end() ? valueText(it->second) : defaultText(known);
+        std::printf("%s = %s\n", known.key.c_str(), text.c_str());
+    }
+    for (const auto& [name, value] : settings)
+        if (!KeyCatalogue::entryForKey(name)) std::printf("%s = %s\n", name.c_str(), valueText(value).c_str());
+    return kSuccess;
 }
 
 int notifyCommand(const std::vector<std::string>& argv) {

@@ -18,6 +18,7 @@ const char* kUsage =
     "  preview         the settings pane's light and dark preview box of a theme\n"
     "  themes          the installed themes and their types\n"
     "  install-themes  copy the shipped themes into the theme folder\n"
+    "  get             print one setting or all, with the pages' defaults\n"
     "  set             write one setting and tell the status bar\n"
     "  notify          tell the status bar the settings changed\n"
     "  eval            evaluate JavaScript in a fresh page (a theme author's scratch pad)\n"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     if (command == "preview") return tools::previewCommand(args);
     if (command == "themes") return tools::themesCommand(args);
     if (command == "install-themes") return tools::installThemesCommand(args);
+    if (command == "get") return tools::getCommand(args);
     if (command == "set") return tools::setCommand(args);
     if (command == "notify") return tools::notifyCommand(args);
     std::fprintf(stderr, "ampora: unknown command '%s'\n\n%s", command.c_str(), kUsage);

@@ -99,6 +99,12 @@ TEST_F(SettingsHostProcess, WithoutADisplayTheWindowIsRefusedNotOpenedUnseen) {
     CommandRun run = runCommand("timeout", "20 '" SETTINGS_BINARY "' --bundle '" + bundle + "'");
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("no display to open a window on"), std::string::npos) << run.output;
+
+    // A display named but not answering: the message names it rather than saying none is set.
+    run = runCommand("env", "-u WAYLAND_DISPLAY DISPLAY=:97 timeout 20 '" SETTINGS_BINARY "' --bundle '" + bundle + "'");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot reach the display at DISPLAY=:97"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("are not set"), std::string::npos) << run.output;
 }
 
 TEST_F(SettingsHostProcess, BadOptionsShowTheUsageAndExitTwo) {

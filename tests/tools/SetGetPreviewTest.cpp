@@ -1,4 +1,4 @@
-// ampora set against what the pages offer, settings text XML cannot hold, and
+// ampora get and its defaults, ampora set against what the pages offer, settings text XML cannot hold, and
 // preview -o into devices and FIFOs.
 #include <gtest/gtest.h>
 
@@ -65,6 +65,37 @@ TEST_F(SetCommand, RefusesWhatThePagesDoNotOfferUnlessForced) {
     EXPECT_EQ(ampora("set --force secondThemeLimit 200").status, 0);
     EXPECT_EQ(settings(), (PlistDictionary{{"lowLevel", 95}, {"theme", "Mine"}, {"customLevel", 0},
                                            {"secondTheme", "Nonexistent"}, {"secondThemeLimit", 200}}));
+}
+
+TEST_F(SetCommand, GetShowsStoredValuesAndMarksThePagesDefaults) {
+    const CommandRun absent = ampora("get lowLevel");
+    EXPECT_EQ(absent.status, 0) << absent.output;
+    EXPECT_EQ(absent.output, "20 (default)\n") << "no file yet: the value the options page shows";
+
+    prefs.writeSettings({{"lowLevel", 30}, {"sharedColorAlpha", 0.25}, {"enabled", true}, {"zzLeftover", "x"}});
+    EXPECT_EQ(ampora("get lowLevel").output, "30\n");
+    EXPECT_EQ(ampora("get zzLeftover").output, "x\n") << "a key no page reads is still shown when stored";
+
+    const CommandRun all = ampora("get");
+    EXPECT_EQ(all.status, 0);
+    EXPECT_TRUE(has(all, "lowLevel = 30\n")) << all.output;
+    EXPECT_TRUE(has(all, "sharedColorAlpha = 0.25\n")) << "reals as they are typed back";
+    EXPECT_TRUE(has(all, "enabled = true\n"));
+    EXPECT_TRUE(has(all, "theme = Ampora Connect (default)\n"));
+    EXPECT_EQ(all.output.rfind("zzLeftover = x\n"), all.output.size() - std::string("zzLeftover = x\n").size())
+        << "unknown keys come last";
+
+    const CommandRun unknown = ampora("get lowLevl");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(has(unknown, "lowLevel")) << "names the nearest key: " << unknown.output;
+    EXPECT_EQ(ampora("get lowLevel theme").status, 2);
+
+    // A folder where the file belongs stands for any file that cannot be read, even by root.
+    std::filesystem::remove(foundation::settingsFilePath());
+    std::filesystem::create_directory(foundation::settingsFilePath());
+    const CommandRun unreadable = ampora("get lowLevel");
+    EXPECT_EQ(unreadable.status, 1) << "a default would hide that the settings are lost";
+    EXPECT_TRUE(has(unreadable, "cannot be read: it is a folder")) << unreadable.output;
 }
 
 TEST_F(SetCommand, ColorsTakeTheShortFormsAndNothingElse) {

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/foundation/Log.h"
 #include "platform/notify/RunLoop.h"
@@ -70,6 +72,18 @@ PixelRect usableAreaOf(int display) {
     return {usable.x, usable.y, usable.w, usable.h};
 }
 
+// A display that is named but does not answer is a different fault from none
+// at all: the person has to know which name to look at.
+std::string unreachableDisplay(const char* wayland, const char* x11) {
+    std::vector<std::string> named;
+    if (wayland && *wayland) named.push_back(std::string("WAYLAND_DISPLAY=") + wayland);
+    if (x11 && *x11) named.push_back(std::string("DISPLAY=") + x11);
+    if (named.empty()) return "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)";
+    std::string which = named[0];
+    if (named.size() > 1) which += " or " + named[1];
+    return "no display to open a window on: cannot reach the display at " + which + " (is its server running?)";
+}
+
 }  // namespace
 
 std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string& title, double requestedScale,
@@ -85,7 +99,7 @@ std::unique_ptr<SDLScreen> SDLScreen::open(UIWindowPtr window, const std::string
     const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     if ((driver == "offscreen" || driver == "dummy") && !(asked && std::strstr(asked, driver.c_str()))) {
-        error = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)";
+        error = unreachableDisplay(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
         SDL_Quit();
         return nullptr;
     }
