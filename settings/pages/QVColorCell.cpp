@@ -13,6 +13,7 @@
 #include "settings/pages/NotSavedAlert.h"
 #include "settings/pages/QVAXSettingsColorOptionsController.h"
 #include "settings/preview/RenderSettings.h"
+#include "settings/toolkit/SKLocalization.h"
 
 using preferences::PSSpecifierPtr;
 using namespace uikit;
@@ -78,11 +79,20 @@ void QVColorCell::updateCellColor() {
     setNeedsLayout();
 }
 
+// Both bars have a "Main Color" and a "Base Color": the picker says which bar it is for.
+std::string QVColorCell::pickerTitle() const {
+    const std::string bar = specifier()->stringPropertyForKey("foreUpdate");
+    const char* barKey = bar == "lightSettings" ? "LIGHT_BAR_TITLE" : bar == "darkSettings" ? "DARK_BAR_TITLE" : nullptr;
+    auto page = ownPage();
+    if (!barKey || !page) return specifier()->name();
+    return specifier()->name() + " \u00B7 " + SKLocalizedString(*page, barKey);
+}
+
 void QVColorCell::openColorPicker() {
     if (!specifier()) return;
     const bool useAlpha = foundation::boolValue(specifier()->plistPropertyForKey("useAlpha"));
     auto picker = std::make_shared<QVAXColorPickerViewController>(keyColor_.value_or(colors::blackColor), true, useAlpha);
-    picker->setTitle(specifier()->name());
+    picker->setTitle(pickerTitle());
     picker->setDelegate(self());
 
     const PreviewRenderSettings settings = getBatteryRenderSettings();

@@ -33,6 +33,7 @@ private:
     std::shared_ptr<QVColorCell> self();
     // The page the row belongs to (its target).
     std::shared_ptr<preferences::PSListController> ownPage() const;
+    std::string pickerTitle() const;
     // The registered color options page, else the row's own page.
     std::shared_ptr<preferences::PSListController> reportingPage() const;
     void store(const std::string& hex);

@@ -96,7 +96,7 @@ TEST_F(ColorOptions, EachRowOpensThePickerForItsPartOfThePreview) {
     show(page);
     auto main = openPicker("LIGHT_MAIN_COL");
     ASSERT_TRUE(main);
-    EXPECT_EQ(main->title(), "Main Color");
+    EXPECT_EQ(main->title(), "Main Color \u00B7 Light Bar") << "both bars have a main color";
     EXPECT_EQ(main->updateKey(), "color");
     EXPECT_EQ(main->updateForegroundKey(), "lightSettings");
     EXPECT_FALSE(main->alphaSlider());
@@ -105,6 +105,7 @@ TEST_F(ColorOptions, EachRowOpensThePickerForItsPartOfThePreview) {
     back();
 
     auto charge = openPicker("CH_COL");
+    EXPECT_EQ(charge->title(), "Charging Color") << "a color of both bars names no bar";
     EXPECT_EQ(charge->updateKey(), "color");
     EXPECT_FALSE(charge->updateForegroundKey());
     back();
@@ -114,6 +115,7 @@ TEST_F(ColorOptions, EachRowOpensThePickerForItsPartOfThePreview) {
     EXPECT_FALSE(openPicker("DARK_MAIN_COL")->updateKey());
     back();
     auto base = openPicker("DARK_BASE_COL");
+    EXPECT_EQ(base->title(), "Base Color \u00B7 Dark Bar");
     EXPECT_EQ(base->updateKey(), "baseColor");
     ASSERT_TRUE(base->alphaSlider());
     EXPECT_NEAR(base->alphaSlider()->value(), 0x55 / 255.0, 1e-9);
