@@ -83,8 +83,8 @@ id replacedContentsImage(Object* self) {
     }
 }
 
-void settingsChanged(const std::string&) {
-    QVAXManager::sharedManager().loadSettings();
+// The aggregator rebuilds the item, which asks for its image again.
+void refreshBatteryItem() {
     try {
         Class* aggregator = aggregatorClass();
         id instance = aggregator ? msgSendClass<id>(aggregator, "sharedInstance") : nullptr;
@@ -95,6 +95,11 @@ void settingsChanged(const std::string&) {
     } catch (const MessageError& e) {
         foundation::logLine(std::string("AMPORA: cannot refresh the battery item: ") + e.what());
     }
+}
+
+void settingsChanged(const std::string&) {
+    QVAXManager::sharedManager().loadSettings();
+    refreshBatteryItem();
 }
 
 __attribute__((constructor(101))) void installHooks() {
@@ -113,7 +118,10 @@ __attribute__((constructor(102))) void subscribeToSettingsChanges() {
     if (!objc_getClass(kBatteryItemView)) return;
     notify::DarwinNotifyCenter::shared().addObserver(kSettingsChangedNotification, settingsChanged);
     // The theme evaluator starts while the host finishes starting up, so its
-    // first battery icon does not wait for it.
+    // first battery icon does not wait for it; an icon asked for while it
+    // (re)starts later is drawn again when it is ready, and the host goes on
+    // answering its events meanwhile.
+    webview::UIWebView::setReadyObserver(refreshBatteryItem);
     webview::UIWebView::prewarm();
 }
 

@@ -9,6 +9,10 @@
 
 namespace notify {
 
+namespace {
+thread_local const RunLoop* runningHere = nullptr;
+}  // namespace
+
 RunLoop& RunLoop::main() {
     static auto* loop = new RunLoop();
     return *loop;
@@ -54,9 +58,14 @@ void RunLoop::run() { runUntil(Clock::time_point::max()); }
 
 void RunLoop::runUntil(Clock::time_point deadline) {
     stopped_ = false;
+    const RunLoop* outer = runningHere;
+    runningHere = this;
     while (turn(deadline)) {
     }
+    runningHere = outer;
 }
+
+bool RunLoop::runningOnThisThread() const { return runningHere == this; }
 
 bool RunLoop::turn(Clock::time_point deadline) {
     if (stopped_ || Clock::now() >= deadline) return false;

@@ -34,6 +34,9 @@ public:
     void run();
     void runUntil(Clock::time_point deadline);
     void stop();
+    // This thread is inside run() or runUntil() of this loop: work done here
+    // holds up everything the loop would dispatch next.
+    bool runningOnThisThread() const;
     // How many blocks, reader callbacks and timers have run: a screen redraws when it moved.
     unsigned long dispatchCount() const { return dispatched_; }
     // Work another thread does that ends in a block for this loop, counted from

@@ -30,6 +30,8 @@ void UIWebView::setConsoleObserver(ConsoleObserver observer) { consoleObserver()
 
 void UIWebView::prewarm() { WorkerClient::shared().prepare(); }
 
+void UIWebView::setReadyObserver(std::function<void()> ready) { WorkerClient::shared().setReadyObserver(std::move(ready)); }
+
 UIWebView::UIWebView() : page_(WorkerClient::shared().newPageId()) { prewarm(); }
 
 UIWebView::~UIWebView() { WorkerClient::shared().closePage(page_); }

@@ -37,6 +37,11 @@ public:
     // Starts the evaluator process now, without waiting for it, so that the
     // first evaluation does not pay for its start.
     static void prewarm();
+    // For a process that redraws from its main run loop: evaluations made in
+    // that loop no longer wait for a starting evaluator (they give "" at once,
+    // their outcome says why), and `ready` runs on the loop once it has started
+    // after such an evaluation, so the process can draw again.
+    static void setReadyObserver(std::function<void()> ready);
 
     UIWebView();
     ~UIWebView();

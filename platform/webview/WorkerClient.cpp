@@ -22,6 +22,7 @@
 #include "platform/foundation/Base64.h"
 #include "platform/foundation/Log.h"
 #include "platform/graphics/EncodedImageMemo.h"
+#include "platform/notify/RunLoop.h"
 
 extern char** environ;
 
@@ -49,6 +50,7 @@ bool pngSizeIs(const std::string& png, std::uint32_t width, std::uint32_t height
 }
 
 constexpr const char* kLateStart = "the theme worker did not start in time";
+constexpr const char* kStarting = "the theme worker is still starting";
 
 bool executable(const fs::path& path) { return ::access(path.c_str(), X_OK) == 0; }
 
@@ -83,6 +85,12 @@ void WorkerClient::prepare() {
     std::lock_guard guard(mutex_);
     std::string why;
     if (pid_ < 0) start(why);
+}
+
+void WorkerClient::setReadyObserver(std::function<void()> ready) {
+    std::lock_guard guard(mutex_);
+    readyObserver_ = std::move(ready);
+    if (readyObserver_ && pid_ > 0 && !ready_) watchStart();
 }
 
 bool WorkerClient::start(std::string& why) {
@@ -123,28 +131,81 @@ bool WorkerClient::start(std::string& why) {
     pid_ = pid;
     fd_ = sockets[0];
     ready_ = false;
+    greeting_.clear();
+    startedAt_ = std::chrono::steady_clock::now();
+    if (readyObserver_) watchStart();
     return true;
 }
 
-bool WorkerClient::awaitReady(std::string& why) {
+bool WorkerClient::readGreeting(std::chrono::steady_clock::time_point until, std::string& why) {
     if (ready_) return true;
-    std::string greeting;
-    const auto end = std::chrono::steady_clock::now() + kStartLimit;
-    while (greeting.size() < worker::kReadyLength) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    const auto limit = startedAt_ + kStartLimit;
+    until = std::min(until, limit);
+    while (greeting_.size() < worker::kReadyLength) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         pollfd p{fd_, POLLIN, 0};
-        if (left.count() <= 0 || ::poll(&p, 1, int(left.count())) == 0) return why = kLateStart, false;
+        const int polled = ::poll(&p, 1, int(std::max<long long>(0, left.count())));
+        if (polled < 0 && errno == EINTR) continue;
+        if (polled <= 0)
+            return why = std::chrono::steady_clock::now() >= limit ? kLateStart : kStarting, false;
         char c[worker::kReadyLength];
-        const ssize_t n = ::recv(fd_, c, worker::kReadyLength - greeting.size(), 0);
-        if (n < 0 && errno == EINTR) continue;
+        const ssize_t n = ::recv(fd_, c, worker::kReadyLength - greeting_.size(), MSG_DONTWAIT);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (n <= 0) return why = "the theme worker ended while starting", false;
-        greeting.append(c, size_t(n));
+        greeting_.append(c, size_t(n));
     }
-    if (greeting != std::string(worker::kReady, worker::kReadyLength)) return why = "the theme worker greeted wrongly", false;
+    if (greeting_ != std::string(worker::kReady, worker::kReadyLength)) return why = "the theme worker greeted wrongly", false;
+    unwatchStart();
+    replacing_ = false;
     return ready_ = true;
 }
 
+void WorkerClient::watchStart() {
+    unwatchStart();
+    notify::RunLoop& loop = notify::RunLoop::main();
+    greetingReader_ = loop.addReader(fd_, [this] { greetingArrived(); });
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(startedAt_ + kStartLimit - std::chrono::steady_clock::now());
+    startTimer_ = loop.addTimer(std::max(left, std::chrono::milliseconds(0)), false, [this] { startTookTooLong(); });
+}
+
+void WorkerClient::unwatchStart() {
+    if (greetingReader_) notify::RunLoop::main().removeReader(greetingReader_);
+    if (startTimer_) notify::RunLoop::main().cancelTimer(startTimer_);
+    greetingReader_ = startTimer_ = 0;
+}
+
+void WorkerClient::greetingArrived() {
+    std::function<void()> tell;
+    {
+        std::lock_guard guard(mutex_);
+        std::string why;
+        if (readGreeting(std::chrono::steady_clock::now(), why)) {
+            if (owed_ && readyObserver_) tell = readyObserver_;
+            owed_ = false;
+        } else if (why != kStarting) {
+            foundation::logLine("AMPORA: " + why);
+            stop();
+        }
+    }
+    // Unlocked: the observer evaluates again.
+    if (tell) tell();
+}
+
+void WorkerClient::startTookTooLong() {
+    std::lock_guard guard(mutex_);
+    std::string why;
+    if (readGreeting(std::chrono::steady_clock::now(), why)) return;  // its greeting is read with the next evaluation
+    foundation::logLine("AMPORA: " + why);
+    const bool again = owed_ && !replacing_;
+    stop();
+    // One replacement for an evaluation still owed; a worker that keeps
+    // stalling is tried again only when the next evaluation asks.
+    std::string ignored;
+    if (again && start(ignored)) replacing_ = true;
+}
+
 void WorkerClient::stop() {
+    unwatchStart();
     ready_ = false;
     if (fd_ >= 0) ::close(fd_);
     if (pid_ > 0) {
@@ -198,16 +259,25 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
     using Clock = std::chrono::steady_clock;
     std::lock_guard guard(mutex_);
     std::string why;
+    // Inside the loop the process has its own events to answer: a worker not
+    // ready yet owes this evaluation a redraw instead of holding the loop up.
+    const bool waits = !readyObserver_ || !notify::RunLoop::main().runningOnThisThread();
     // A page that lived in a worker since killed starts fresh anyway.
     bool sent = false;
     for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
         if (pid_ < 0 && !start(why)) break;
-        const bool greeted = awaitReady(why);
+        const bool greeted = readGreeting(waits ? Clock::time_point::max() : Clock::now(), why);
+        if (!greeted && why == kStarting) {
+            owed_ = true;
+            return failure(EvaluationOutcome::Kind::Stopped, std::string("was not run: ") + kStarting);
+        }
         sent = greeted && worker::sendAll(fd_, worker::encode(request));
         if (!sent) stop();
-        // A worker that did not greet in time is replaced, but this call has waited enough.
-        if (!greeted && why == kLateStart) break;
+        // A worker that did not greet in time is replaced, but a call that
+        // waited for it has waited enough.
+        if (!greeted && why == kLateStart && waits) break;
     }
+    if (sent) owed_ = false;
     if (!sent) {
         foundation::logLine("AMPORA: " + why);
         return failure(EvaluationOutcome::Kind::Stopped, "was not run: " + why);

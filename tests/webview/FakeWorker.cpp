@@ -1,5 +1,7 @@
 // A theme worker that a theme took over, for the tests: AMPORA_FAKE_WORKER
 // says how it lies ("flood", "size", "pixels", "stall").
+#include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -29,6 +31,8 @@ std::string header(std::uint64_t size) {
 }  // namespace
 
 int main() {
+    // Replaced workers must not outlive the test as sleepers.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const char* mode = std::getenv("AMPORA_FAKE_WORKER");
     const std::string how = mode ? mode : "";
     if (how == "stall") ::sleep(30);
