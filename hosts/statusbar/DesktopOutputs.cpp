@@ -36,7 +36,7 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
     if (!options.tray) return;
     launcher_ = std::make_unique<SettingsLauncher>(options.settingsProgram, loop);
     const bool verbose = bar.options().verbose;
-    bar.addRedrawObserver([this, verbose](const graphics::Image& strip, const BatteryState& battery) {
+    bar.addRedrawObserver([this, verbose, &bar](const graphics::Image& strip, const BatteryState& battery) {
         // Made at the first redraw, so a tray that asks at once finds the icon.
         if (!item_)
             item_ = std::make_unique<StatusNotifierItem>(
@@ -47,7 +47,7 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
                                      launcher_->program().c_str());
                 },
                 verbose);
-        item_->update(strip, battery);
+        item_->update(strip, battery, bar.imageProblem());
     });
 }
 

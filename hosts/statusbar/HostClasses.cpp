@@ -24,6 +24,8 @@ public:
 
 id imageSet(graphics::Image image) { return std::make_shared<LegibilityImageSet>(image, image); }
 
+}  // namespace
+
 // The stock battery: an outline, a nub and a fill, in the status bar's text color.
 graphics::Image stockBattery(int level, bool charging) {
     const double scale = graphics::mainScreenScale(), h = gBar->options().heightPoints;
@@ -43,6 +45,8 @@ graphics::Image stockBattery(int level, bool charging) {
     cairo_fill(cr);
     return bitmap.image();
 }
+
+namespace {
 
 bool updateForNewData(Object* self, id data, long long) {
     const int capacity = data->ivar<int>("_capacity"), state = data->ivar<int>("_state");

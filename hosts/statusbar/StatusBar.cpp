@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "hosts/statusbar/ThemeFailure.h"
 #include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Text.h"
@@ -26,6 +27,11 @@ void StatusBar::batteryChanged(const BatteryState& state) {
     data->ivar<int>("_state") = state.state;
     msgSend<bool>(view_.get(), "updateForNewData:actions:", data, 0LL);
     redraw();
+}
+
+void StatusBar::setTextColor(const graphics::Color& color) {
+    options_.textColor = color;
+    if (view_) updateItem(batteryItem());
 }
 
 void StatusBar::setItemEnabled(int item, bool enabled) {
@@ -54,12 +60,21 @@ void StatusBar::redraw() {
     if (!view_ || !batteryEnabled_) return;
     graphics::Image image;
     bool accessory = false;
+    ThemeFailures* failures = ThemeFailures::installed();
+    if (failures) failures->frameBegins();
     try {
         id set = msgSend<id>(view_.get(), "contentsImage");
         image = set ? msgSend<graphics::Image>(set.get(), "image") : nullptr;
         accessory = msgSend<bool>(view_.get(), "_needsAccessoryImage");
     } catch (const MessageError& e) {
         foundation::logLine(std::string("AMPORA: status bar: ") + e.what());
+    }
+    // Only a theme in charge gives no image: the person still sees the battery, and the tooltip says why.
+    if (image) {
+        imageProblem_.clear();
+    } else {
+        imageProblem_ = failures ? failures->noImage() : ThemeFailures::sentence("", nullptr);
+        image = stockBattery(battery_.level, battery_.state != 0);
     }
     // The accessory sits in the rightmost 7 points of the battery's image.
     const double scale = graphics::mainScreenScale();
@@ -79,10 +94,11 @@ void StatusBar::redraw() {
     for (const auto& observer : observers_) observer(strip_, battery_);
 
     if (options_.verbose)
-        std::fprintf(stderr, "ampora-statusbar: %d%%%s%s, %s image %dx%d px%s\n", battery_.level,
+        std::fprintf(stderr, "ampora-statusbar: %d%%%s%s, %s image %dx%d px%s%s%s\n", battery_.level,
                      battery_.state == 1 ? " charging" : battery_.state == 2 ? " full" : "",
-                     battery_.lowPower ? " low power" : "", image ? "battery" : "no", image ? image->pixelWidth() : 0,
-                     image ? image->pixelHeight() : 0, accessory ? ", charging accessory" : "");
+                     battery_.lowPower ? " low power" : "", imageProblem_.empty() ? "battery" : "stock",
+                     image->pixelWidth(), image->pixelHeight(), accessory ? ", charging accessory" : "",
+                     imageProblem_.empty() ? "" : ": ", imageProblem_.c_str());
     if (options_.pngPath.empty()) return;
     const std::string png = strip_->pngData();
     if (png == lastPNG_) return;

@@ -27,6 +27,8 @@ public:
     explicit StatusBar(HostOptions options);
 
     const HostOptions& options() const { return options_; }
+    // The panel turned light or dark: the item is rebuilt in the new text color.
+    void setTextColor(const graphics::Color& color);
     bool lowPowerMode() const { return battery_.lowPower; }
     // The aggregator's item number of the battery: 7 before 9.3, 8 from then on.
     int batteryItem() const;
@@ -42,6 +44,8 @@ public:
     graphics::Image lastStrip() const { return strip_; }
     // Why the last frame could not be written to the PNG path (empty: it was).
     const std::string& writeProblem() const { return writeProblem_; }
+    // Why the last frame shows the stock battery in place of the theme's image (empty: it does not).
+    const std::string& imageProblem() const { return imageProblem_; }
     const BatteryState& battery() const { return battery_; }
     // Told of every redraw, after the strip is made and before it is written.
     using RedrawObserver = std::function<void(const graphics::Image& strip, const BatteryState& battery)>;
@@ -57,11 +61,14 @@ private:
     graphics::Image strip_;
     std::string lastPNG_;
     std::string writeProblem_;
+    std::string imageProblem_;
     std::vector<RedrawObserver> observers_;
 };
 
 // Registers the home-screen classes with the runtime; `bar` answers for them.
 void registerHostClasses(StatusBar& bar);
+// The host's own battery, drawn when the engine is off or its theme gives nothing.
+graphics::Image stockBattery(int level, bool charging);
 // The host's own charging accessory: a bolt for a column `widthPoints` wide.
 void drawChargingAccessory(cairo_t* cr, double x, double heightPixels, double widthPixels, const graphics::Color& color);
 

@@ -14,6 +14,18 @@ namespace {
 
 StatusNotifierItem& item(void* self) { return *static_cast<StatusNotifierItem*>(self); }
 
+// Trays read the tooltip's description as markup; an exception's text may hold any of these.
+std::string escapedMarkup(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else out += c;
+    }
+    return out;
+}
+
 int appendPixmaps(sd_bus_message* reply, const std::vector<TrayPixmap>& pixmaps) {
     int r = sd_bus_message_open_container(reply, 'a', "(iiay)");
     for (const auto& p : pixmaps) {
@@ -103,12 +115,13 @@ int StatusNotifierItem::onWatcherOwnerChanged(sd_bus_message* signal, void* self
     return 0;
 }
 
-void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState& battery) {
+void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem) {
     // Converted when a tray reads them, which is after the redraw, in a later turn of the loop.
     strip_ = strip;
     pixmaps_.reset();
     battery_ = battery;
     tooltip_ = batteryDescription(battery);
+    tooltipText_ = escapedMarkup(problem);
     sd_bus* bus = connection_.bus();
     if (!nameSlot_) {
         // Named and announced once there is something to show.
@@ -150,7 +163,7 @@ int StatusNotifierItem::getToolTip(sd_bus*, const char*, const char*, const char
     int r = sd_bus_message_open_container(reply, 'r', "sa(iiay)ss");
     if (r >= 0) r = sd_bus_message_append(reply, "s", "");
     if (r >= 0) r = appendPixmaps(reply, {});
-    if (r >= 0) r = sd_bus_message_append(reply, "ss", item(self).tooltip_.c_str(), "");
+    if (r >= 0) r = sd_bus_message_append(reply, "ss", item(self).tooltip_.c_str(), item(self).tooltipText_.c_str());
     return r < 0 ? r : sd_bus_message_close_container(reply);
 }
 

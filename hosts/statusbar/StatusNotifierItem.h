@@ -31,7 +31,8 @@ public:
     const std::string& serviceName() const { return serviceName_; }
     // The item was redrawn: new pixmaps and words, announced to the tray. The
     // first update also takes the bus name and registers with the watcher.
-    void update(const graphics::Image& strip, const BatteryState& battery);
+    // `problem`, when given, is the tooltip's second line: why the icon is not the theme's.
+    void update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem = {});
 
 private:
     static const sd_bus_vtable kVTable[];
@@ -60,6 +61,7 @@ private:
     std::optional<std::vector<TrayPixmap>> pixmaps_;
     BatteryState battery_;
     std::string tooltip_;
+    std::string tooltipText_;  // markup, as the item's tooltip description is
     sd_bus_slot* objectSlot_ = nullptr;
     sd_bus_slot* matchSlot_ = nullptr;
     sd_bus_slot* nameSlot_ = nullptr;

@@ -11,10 +11,13 @@
 #include "hosts/statusbar/BusConnection.h"
 #include "hosts/statusbar/DesktopOutputs.h"
 #include "hosts/statusbar/InstallLayout.h"
+#include "hosts/statusbar/PanelAppearance.h"
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "hosts/statusbar/power/BatterySource.h"
+#include "hosts/statusbar/SingleInstance.h"
 #include "hosts/statusbar/ThemeConsoleLog.h"
+#include "hosts/statusbar/ThemeFailure.h"
 #include "platform/notify/RunLoop.h"
 #include "platform/foundation/ProgramVersion.h"
 
@@ -24,8 +27,8 @@ const char* kHelp =
     "usage: ampora-statusbar [--png PATH] [--once] [--verbose] [--plugins DIR]\n"
     "                        [--simulate LEVEL[:charging|:full] | --battery-file FILE]\n"
     "                        [--battery auto|upower|sysfs|file] [--power-supply DIR]\n"
-    "                        [--appearance light|dark] [--scale S] [--system-version V]\n"
-    "                        [--tray] [--waybar] [--no-notify]\n"
+    "                        [--panel dark|light|auto] [--scale S] [--system-version V]\n"
+    "                        [--tray [--replace]] [--waybar] [--no-notify]\n"
     "\n"
     "Draws the status bar's battery item with the plug-ins of DIR (default: the\n"
     "installation's lib/ampora/plugins, or this program's folder in a build tree)\n"
@@ -40,11 +43,15 @@ const char* kHelp =
     "  --battery SOURCE     auto (default): UPower when it is on the system bus, else\n"
     "                       sysfs; upower or sysfs only; file: the --battery-file\n"
     "  --power-supply DIR   the power-supply folder (default /sys/class/power_supply)\n"
-    "  --appearance A       light: white status-bar text (default); dark: black text\n"
+    "  --panel P            the panel's own color: dark (white icon colors, those of a dark\n"
+    "                       status bar), light (black), or auto (default): the desktop's\n"
+    "                       light or dark setting, followed as it changes\n"
     "  --scale S            pixels per point (default 2)\n"
     "  --system-version V   the system version the plug-ins see (default 9.3)\n"
     "  --tray               show the item in the desktop's system tray (StatusNotifierItem);\n"
-    "                       a click opens ampora-settings of the same installation\n"
+    "                       a click opens ampora-settings of the same installation; one\n"
+    "                       per session: a second one says so and exits\n"
+    "  --replace            with --tray: take over from the one already running\n"
     "  --waybar             print one JSON line per redraw for waybar's custom module\n"
     "  --no-notify          no desktop notification when the battery runs low\n"
     "\n"
@@ -64,7 +71,8 @@ int main(int argc, char** argv) {
     std::string plugins = statusbar::defaultPluginFolder(), simulate, batteryFile, source = "auto";
     std::string powerSupply = "/sys/class/power_supply";
     statusbar::DesktopOptions desktop{.notify = true, .settingsProgram = statusbar::settingsProgram()};
-    bool once = false;
+    bool once = false, replace = false;
+    statusbar::Panel panel = statusbar::Panel::automatic;
     double scale = 2;
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t i = 0; i < args.size(); ++i) {
@@ -75,6 +83,7 @@ int main(int argc, char** argv) {
         else if (a == "--once") once = true;
         else if (a == "--verbose") options.verbose = true;
         else if (a == "--tray") desktop.tray = true;
+        else if (a == "--replace") replace = true;
         else if (a == "--waybar") desktop.waybar = true;
         else if (a == "--no-notify") desktop.notify = false;
         else if (a == "--battery") {
@@ -104,9 +113,24 @@ int main(int argc, char** argv) {
             char* end = nullptr;
             if (!(v = value()) || (scale = std::strtod(v->c_str(), &end), *end) || scale < 1 || scale > 4)
                 return usage("--scale takes a number from 1 to 4");
+        } else if (a == "--panel") {
+            std::optional<statusbar::Panel> named;
+            if (!(v = value()) || !(named = statusbar::panelNamed(*v))) return usage("--panel is dark, light or auto");
+            panel = *named;
         } else if (a == "--appearance") {
-            if (!(v = value()) || (*v != "light" && *v != "dark")) return usage("--appearance is light or dark");
-            options.textColor = graphics::Color::grey(*v == "light" ? 1 : 0);
+            // The old spelling named the text's color, the opposite of the panel's.
+            std::optional<statusbar::Panel> named;
+            if (!(v = value()) || !(named = statusbar::panelOfAppearance(*v)))
+                return usage("--appearance is light or dark; say --panel dark|light|auto now");
+            panel = *named;
+            const char* now = panel == statusbar::Panel::dark ? "dark" : panel == statusbar::Panel::light ? "light" : "auto";
+            std::fprintf(stderr,
+                         "ampora-statusbar: --appearance is now --panel, which names the panel's color: "
+                         "--appearance %s is --panel %s%s\n",
+                         v->c_str(), now,
+                         panel == statusbar::Panel::dark    ? " (white icon colors, for a dark panel)"
+                         : panel == statusbar::Panel::light ? " (black icon colors, for a light panel)"
+                                                            : "");
         } else {
             return usage("unknown argument '" + a + "'");
         }
@@ -115,7 +139,33 @@ int main(int argc, char** argv) {
     if (source == "file" && batteryFile.empty()) return usage("--battery file needs --battery-file FILE");
     if (!batteryFile.empty() && source != "auto" && source != "file")
         return usage("--battery-file goes with --battery file (or no --battery)");
+    if (replace && !desktop.tray) return usage("--replace goes with --tray");
     notify::RunLoop& loop = notify::RunLoop::main();
+    if (once) desktop.tray = false;
+
+    // One session connection for the instance's name and the desktop's light or dark setting.
+    std::unique_ptr<statusbar::BusConnection> session;
+    if (desktop.tray || panel == statusbar::Panel::automatic) {
+        std::string error;
+        if (!(session = statusbar::BusConnection::openSession(loop, error)) && options.verbose)
+            std::fprintf(stderr, "ampora-statusbar: no session bus (%s)\n", error.c_str());
+    }
+    std::unique_ptr<statusbar::SingleInstance> instance;
+    if (desktop.tray) {
+        auto claim = statusbar::SingleInstance::claim(session.get(), replace, [&loop, &options] {
+            if (options.verbose) std::fprintf(stderr, "ampora-statusbar: replaced by another one; ending\n");
+            loop.stop();
+        });
+        if (!claim.instance && claim.problem.empty()) {
+            if (claim.running > 0) std::fprintf(stderr, "ampora-statusbar: already running (pid %d)\n", int(claim.running));
+            else std::fprintf(stderr, "ampora-statusbar: already running\n");
+            return 0;
+        }
+        if (!claim.problem.empty()) std::fprintf(stderr, "ampora-statusbar: %s; going on\n", claim.problem.c_str());
+        if (claim.running > 0 && options.verbose)
+            std::fprintf(stderr, "ampora-statusbar: taking over from pid %d\n", int(claim.running));
+        instance = std::move(claim.instance);
+    }
 
     std::unique_ptr<statusbar::BusConnection> systemBus;
     std::unique_ptr<statusbar::BatterySource> battery;
@@ -137,7 +187,9 @@ int main(int argc, char** argv) {
 
     graphics::setMainScreenScale(scale);
     statusbar::ThemeConsoleLog::install();
+    statusbar::ThemeFailures::install();
     statusbar::StatusBar bar(options);
+    statusbar::PanelAppearance appearance(bar, panel, session.get());
     statusbar::registerHostClasses(bar);
     // The classes exist before the plug-ins load, as in the real process.
     const auto loaded = statusbar::loadPlugins(plugins);
@@ -157,16 +209,25 @@ int main(int argc, char** argv) {
         bar.batteryChanged(state);
         return true;
     };
-    if (once) desktop.tray = desktop.notify = false;
+    if (once) desktop.notify = false;
     statusbar::DesktopOutputs outputs(bar, loop, desktop);
     // A daemon on the bus answers in milliseconds; one that does not is given up within a second or so.
     for (const auto until = notify::RunLoop::Clock::now() + std::chrono::seconds(2);
-         battery->pending() && notify::RunLoop::Clock::now() < until;)
+         (battery->pending() || appearance.pending()) && notify::RunLoop::Clock::now() < until;)
         loop.runUntil(std::min(until, notify::RunLoop::Clock::now() + std::chrono::milliseconds(20)));
+    if (options.verbose) std::fprintf(stderr, "ampora-statusbar: the panel is %s\n", appearance.describe().c_str());
     const bool drawn = feed();
     if (!bar.writeProblem().empty())
         std::fprintf(stderr, "ampora-statusbar: frame not written: %s\n", bar.writeProblem().c_str());
     if (once) return drawn && bar.writeProblem().empty() ? 0 : 1;
+    if (!desktop.tray && !desktop.waybar && options.pngPath.empty())
+        std::fprintf(stderr,
+                     "ampora-statusbar: drawing the battery icon%s, but showing it nowhere. To see it, run\n"
+                     "  ampora-statusbar --tray         in the system tray (or: systemctl --user enable --now "
+                     "ampora-statusbar)\n"
+                     "  ampora-statusbar --png PATH     as an image file, for bars that show one\n"
+                     "  ampora-statusbar --waybar       as waybar's custom module\n",
+                     desktop.notify ? " and watching for a low battery to notify" : "");
     battery->watch(loop, [&] {
         // Unchanged data still reaches the view, as the host sends it on.
         feed();

@@ -24,7 +24,13 @@ UIWebView::ConsoleObserver& consoleObserver() {
     static UIWebView::ConsoleObserver observer;
     return observer;
 }
+UIWebView::EvaluationObserver& evaluationObserver() {
+    static UIWebView::EvaluationObserver observer;
+    return observer;
+}
 }  // namespace
+
+void UIWebView::setEvaluationObserver(EvaluationObserver observer) { evaluationObserver() = std::move(observer); }
 
 void UIWebView::setConsoleObserver(ConsoleObserver observer) { consoleObserver() = std::move(observer); }
 
@@ -44,6 +50,7 @@ std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string&
     if (script.size() > kMaxScriptBytes) {
         outcome_.kind = EvaluationOutcome::Kind::Stopped;
         outcome_.message = "is longer than 1 MiB and was not run";
+        if (evaluationObserver()) evaluationObserver()(script, outcome_);
         return "";
     }
     worker::Request request;
@@ -56,6 +63,7 @@ std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string&
     outcome_ = std::move(reply.outcome);
     console_ = std::move(reply.console);
     if (!console_.empty() && consoleObserver()) consoleObserver()(script, console_);
+    if (evaluationObserver()) evaluationObserver()(script, outcome_);
     return std::move(reply.value);
 }
 

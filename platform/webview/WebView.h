@@ -68,6 +68,10 @@ public:
     // default nowhere, so that no theme can fill a log).
     using ConsoleObserver = std::function<void(const std::string& script, const std::vector<std::string>& lines)>;
     static void setConsoleObserver(ConsoleObserver observer);
+    // Told of every evaluation in this process and how it ended, so that a
+    // host can say why a theme gave it nothing.
+    using EvaluationObserver = std::function<void(const std::string& script, const EvaluationOutcome& outcome)>;
+    static void setEvaluationObserver(EvaluationObserver observer);
 
 private:
     std::uint32_t page_;

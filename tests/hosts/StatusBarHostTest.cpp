@@ -140,7 +140,8 @@ TEST(StatusBarHost, SettingsChangesRedrawTheRunningStatusBar) {
 
     // Broken themes never stop the host; the next good setting shows again.
     ampora("set theme Broken");
-    EXPECT_GE(waitFor(png, [](const Strip& s) { return widthIs(s, 14); }), 0ms) << "no image: an empty strip";
+    EXPECT_GE(waitFor(png, [](const Strip& s) { return widthIs(s, 68); }), 0ms)
+        << "no image: the stock battery, with room for the accessory";
     ampora("set theme Loop");
     std::this_thread::sleep_for(600ms);
     EXPECT_TRUE(host.alive());
