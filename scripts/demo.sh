@@ -13,8 +13,8 @@ mkdir -p out
 "$ampora" install-themes
 "$ampora" themes
 "$ampora" sheet -o out/contact-sheet.png
-"$ampora" render --level 57 --appearance light -o out/57-light.png
-"$ampora" render --level 57 --appearance dark -o out/57-dark.png
+"$ampora" render --level 57 --panel dark -o out/57-dark-panel.png
+"$ampora" render --level 57 --panel light -o out/57-light-panel.png
 "$ampora" render --level 42 --charging -o out/42-charging.png
 "$ampora" render --level 100 --charging -o out/100-full.png
 "$ampora" render --level 12 --lpm --scale 3 -o out/12-low-power@3x.png

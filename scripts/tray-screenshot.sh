@@ -63,7 +63,7 @@ export DISPLAY=":$(cat "$work/display")"
 dbus-run-session -- bash -c '
   xfce4-panel --disable-wm-check > "$1/panel.log" 2>&1 & panel=$!
   sleep 4
-  ./build/hosts/statusbar/ampora-statusbar --tray --simulate 57:charging --appearance dark & host=$!
+  ./build/hosts/statusbar/ampora-statusbar --tray --simulate 57:charging --panel light & host=$!
   sleep 3
   xdotool mousemove 1246 40; sleep 1; xdotool mousemove 1248 41; sleep 2
   import -window root "$1/screen.png"

@@ -12,7 +12,7 @@ namespace tools {
 namespace {
 
 const char* kHelp =
-    "usage: ampora render --level N [--charging] [--lpm] [--appearance light|dark | --foreground COLOR]\n"
+    "usage: ampora render --level N [--charging] [--lpm] [--panel dark|light | --foreground COLOR]\n"
     "                     [--height POINTS] [--scale S] [--theme NAME | --script FILE] -o FILE.png\n"
     "\n"
     "Draws one battery icon as the status bar would get it, with the settings of the\n"
@@ -22,7 +22,8 @@ const char* kHelp =
     "  --level N           battery level, 0 to 100\n"
     "  --charging          plugged in\n"
     "  --lpm               low-power mode\n"
-    "  --appearance A      light: white status-bar text (default); dark: black text\n"
+    "  --panel P           the panel's own color: dark (white icon colors, the\n"
+    "                      default) or light (black)\n"
     "  --foreground COLOR  the status bar's text color as hex, e.g. #FFFFFF\n"
     "  --height POINTS     status-bar height in points (default 20)\n"
     "  --scale S           pixels per point (default 2)\n"
@@ -46,7 +47,7 @@ int renderCommand(const std::vector<std::string>& argv) {
         level = *l;
         charging = args.flag("--charging");
         lpm = args.flag("--lpm");
-        foreground = foregroundFromOptions(args);
+        foreground = foregroundFromOptions(args, "render");
         height = args.number("--height", 1, 200).value_or(20);
         scale = args.number("--scale", 1, 4).value_or(2);
         theme = themeFromOptions(args);

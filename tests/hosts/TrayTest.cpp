@@ -142,3 +142,50 @@ TEST_F(TrayTest, WaybarGetsOneJsonLinePerRedraw) {
               "\"percentage\": 57}\n");
     EXPECT_TRUE(fs::exists(png)) << "beside the PNG";
 }
+
+TEST_F(TrayTest, OneItemPerSessionUntilAnotherTakesOver) {
+    TestWatcher watcher(bus.address());
+    auto first = std::make_unique<HostProcess>(STATUSBAR_BINARY, trayArguments());
+    ASSERT_TRUE(watcher.waitUntil([&] { return watcher.registrations().size() == 1; }));
+
+    const std::string said = prefs.root() + "/second.err";
+    EXPECT_EQ(shell(std::string("'") + STATUSBAR_BINARY + "' --tray --simulate 40 2> '" + said + "'"), 0)
+        << "a second one is no failure: the icon is already there";
+    EXPECT_EQ(readWholeFile(said), "ampora-statusbar: already running (pid " + std::to_string(first->pid()) + ")\n");
+    watcher.waitUntil([] { return false; }, 200ms);
+    EXPECT_EQ(watcher.registrations().size(), 1u) << "no second icon";
+
+    std::vector<std::string> replacing = trayArguments();
+    replacing.push_back("--replace");
+    HostProcess second(STATUSBAR_BINARY, replacing);
+    EXPECT_TRUE(watcher.waitUntil([&] { return !first->alive(); })) << "the first one ends when replaced";
+    EXPECT_TRUE(watcher.waitUntil([&] { return watcher.registrations().size() == 2; }));
+    EXPECT_EQ(watcher.registrations().back(), itemName(second));
+    EXPECT_TRUE(second.alive());
+}
+
+TEST_F(TrayTest, ABrokenThemeShowsTheStockBatteryAndSaysWhy) {
+    prefs.writeTheme("Broken", "(c,g,l,m,e){var f=document.createElement('canvas');f.width=6;f.height=c;"
+                               "paintTheLevel(f,l);return f.toDataURL('image/png')}");
+    ASSERT_EQ(ampora("set theme Broken --force"), 0);
+    ASSERT_EQ(ampora("set enabled true"), 0);
+    TestWatcher watcher(bus.address());
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    const std::string item = itemName(host);
+    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+
+    const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
+    ASSERT_FALSE(pixmaps.empty());
+    EXPECT_EQ(pixmaps[0].width, 54) << "the stock battery, not a blank picture";
+    const auto [title, description] = watcher.toolTip(item);
+    EXPECT_EQ(title, "57 %, on battery");
+    EXPECT_NE(description.find("Theme \"Broken\" failed"), std::string::npos) << description;
+    EXPECT_NE(description.find("paintTheLevel"), std::string::npos) << description;
+
+    // Mended, the themed icon is back and the reason goes.
+    prefs.writeTheme("Broken", "(c,g,l,m,e){var f=document.createElement('canvas');f.width=30;f.height=c;"
+                               "f.getContext('2d').fillRect(0,0,30,c);return f.toDataURL('image/png')}");
+    ASSERT_EQ(ampora("notify"), 0);
+    EXPECT_TRUE(watcher.waitUntil([&] { return watcher.toolTip(item).second.empty(); }));
+    EXPECT_NE(watcher.pixmapProperty(item, "IconPixmap")[0].width, 54);
+}

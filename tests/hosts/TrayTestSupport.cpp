@@ -148,10 +148,12 @@ std::vector<Pixmap> TestWatcher::pixmapProperty(const std::string& service, cons
     return pixmaps;
 }
 
-std::string TestWatcher::toolTipTitle(const std::string& service) {
+std::string TestWatcher::toolTipTitle(const std::string& service) { return toolTip(service).first; }
+
+std::pair<std::string, std::string> TestWatcher::toolTip(const std::string& service) {
     sd_bus_message* reply = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    std::string title;
+    std::pair<std::string, std::string> tip;
     if (sd_bus_get_property(bus_, service.c_str(), "/StatusNotifierItem", kItemInterface, "ToolTip", &error, &reply,
                             "(sa(iiay)ss)") >= 0 &&
         sd_bus_message_enter_container(reply, 'r', "sa(iiay)ss") >= 0) {
@@ -159,11 +161,11 @@ std::string TestWatcher::toolTipTitle(const std::string& service) {
         sd_bus_message_read(reply, "s", &icon);
         readPixmaps(reply);
         sd_bus_message_read(reply, "ss", &text, &description);
-        title = text ? text : "";
+        tip = {text ? text : "", description ? description : ""};
     }
     sd_bus_error_free(&error);
     sd_bus_message_unref(reply);
-    return title;
+    return tip;
 }
 
 bool TestWatcher::call(const std::string& service, const char* method, const char* signature, int a, int b) {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // dbus-daemon with the session configuration; DBUS_SESSION_BUS_ADDRESS points
@@ -44,6 +45,7 @@ public:
     std::string stringProperty(const std::string& service, const char* property);
     std::vector<Pixmap> pixmapProperty(const std::string& service, const char* property);
     std::string toolTipTitle(const std::string& service);
+    std::pair<std::string, std::string> toolTip(const std::string& service);  // title, description
     // True when the call got a successful reply.
     bool call(const std::string& service, const char* method, const char* signature, int a, int b);
     bool scroll(const std::string& service);

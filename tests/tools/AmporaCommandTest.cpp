@@ -26,7 +26,7 @@ TEST(AmporaCommand, InstalledThemesRenderAndCheck) {
     ASSERT_EQ(ampora("install-themes").status, 0);
     EXPECT_NE(ampora("install-themes").output.find("unchanged"), std::string::npos);
     const std::string out = prefs.root() + "/icon.png";
-    EXPECT_EQ(ampora("render --level 42 --charging --appearance dark -o '" + out + "'").status, 0);
+    EXPECT_EQ(ampora("render --level 42 --charging --panel light -o '" + out + "'").status, 0);
     EXPECT_TRUE(isPNG(out, prefs));
     EXPECT_EQ(ampora("render --level 7 --lpm --theme 'Ampora LBI' --scale 3 -o '" + out + "'").status, 0);
     const CommandRun themes = ampora("themes");
@@ -131,9 +131,14 @@ TEST(AmporaCommand, RenderFollowsTheAppearanceAndSettings) {
         const std::string png = prefs.readFile(out);
         return png.substr(0, 4) == "\x89PNG" ? png : "not a png";
     };
-    const std::string dark = firstPixel("--appearance dark"), light = firstPixel("--appearance light");
-    EXPECT_NE(dark, light) << "dark text uses darkColor, light text white";
+    const std::string dark = firstPixel("--panel light"), light = firstPixel("--panel dark");
+    EXPECT_NE(dark, light) << "dark text (a light panel) uses darkColor, light text white";
     EXPECT_EQ(firstPixel("--foreground '#000000'"), dark);
-    EXPECT_EQ(ampora("render --level 50 --appearance sideways -o x.png").status, 2);
+    EXPECT_EQ(firstPixel(""), light) << "a dark panel unless told";
+    EXPECT_EQ(firstPixel("--appearance dark"), dark) << "the old spelling still works";
+    const CommandRun old = ampora("render --level 50 --appearance light -o '" + out + "'");
+    EXPECT_NE(old.output.find("--appearance light is --panel dark"), std::string::npos) << old.output;
+    EXPECT_EQ(ampora("render --level 50 --panel sideways -o x.png").status, 2);
+    EXPECT_EQ(ampora("render --level 50 --panel dark --foreground '#000000' -o x.png").status, 2);
     EXPECT_EQ(ampora("render --level 50 --foreground red -o x.png").status, 2);
 }
