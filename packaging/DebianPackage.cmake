@@ -27,4 +27,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_STRIP_FILES TRUE)
 # Only what a person installs: no test or benchmark programs.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Ampora;ALL;/")
+# The one file in /etc is the autostart entry, which a person may edit.
+file(WRITE ${CMAKE_BINARY_DIR}/debian-control/conffiles "/etc/xdg/autostart/ampora-statusbar.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian-control/conffiles)
 include(CPack)

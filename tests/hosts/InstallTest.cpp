@@ -81,8 +81,11 @@ TEST_F(InstalledTest, LaysOutADesktopProgramAndListsEveryFileItInstalled) {
     EXPECT_NE(unit.find("Restart=on-failure"), std::string::npos);
     const std::string entry = prefix + "/share/applications/ampora-settings.desktop";
     EXPECT_NE(readWholeFile(entry).find("Exec=" + prefix + "/bin/ampora-settings\n"), std::string::npos);
+    const std::string autostart = prefix + "/etc/xdg/autostart/ampora-statusbar.desktop";
+    EXPECT_NE(readWholeFile(autostart).find("Exec=" + prefix + "/bin/ampora-statusbar --tray\n"), std::string::npos);
     if (shell("command -v desktop-file-validate > /dev/null") == 0) {
         EXPECT_EQ(shell("desktop-file-validate " + quoted(entry)), 0);
+        EXPECT_EQ(shell("desktop-file-validate " + quoted(autostart)), 0);
     }
     if (shell("command -v systemd-analyze > /dev/null") == 0) {
         // The unit names an installed program, so verification also checks it is there.
