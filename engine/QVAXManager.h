@@ -49,6 +49,11 @@ public:
     // when the theme gave no image.
     graphics::Image batteryImageWithForegoundColor(const graphics::Color& foreground, double height,
                                                    std::int32_t level, bool charging, bool lowMode);
+    // The icon for a square tray slot `pixels` high: the theme in use at that
+    // height when it draws about as wide as high (`wide` false), else the square
+    // companion theme, unmirrored. nullptr when neither gives an image.
+    graphics::Image trayImageWithForegroundColor(const graphics::Color& foreground, int pixels, std::int32_t level,
+                                                 bool charging, bool lowMode, bool wide);
     // Why the last evaluation gave what it did, for tools that tell a person.
     static const webview::EvaluationOutcome& lastEvaluation();
 

@@ -1,6 +1,8 @@
 // The plug-in's only contact with the status-bar host: at load time it replaces
 // three methods of the battery item view and subscribes to the settings-changed
 // notification; the replacements hand the battery state to the engine.
+#include <utility>
+
 #include "common/SettingsNotification.h"
 #include "engine/QVAXManager.h"
 #include "platform/foundation/Log.h"
@@ -58,28 +60,54 @@ bool replacedNeedsAccessoryImage(Object* self) {
     return originalNeedsAccessoryImage(self);
 }
 
+// The status bar's height in points and its text color, as the view's style gives them.
+std::pair<double, graphics::Color> barStyle(Object* self) {
+    double height = 20;
+    graphics::Color foreground = graphics::Color::rgb(1, 1, 1, 1);
+    if (self->respondsToSelector("foregroundStyle")) {
+        if (id style = msgSend<id>(self, "foregroundStyle")) {
+            height = style->ivar<double>("_height");
+            foreground =
+                msgSend<graphics::Color>(style.get(), "textColorForStyle:", msgSend<long long>(self, "legibilityStyle"));
+        }
+    }
+    return {height, foreground};
+}
+
+// Whether the last icon was much wider than high: a square tray slot then gets the companion.
+bool lastIconWide = false;
+
 id replacedContentsImage(Object* self) {
     QVAXManager& engine = QVAXManager::sharedManager();
     if (!engine.enabled() || !engine.script()) return originalContentsImage(self);
     try {
         const int level = intIvar(self, "_capacity");
         const bool charging = intIvar(self, "_state") != 0;
-        double height = 20;
-        graphics::Color foreground = graphics::Color::rgb(1, 1, 1, 1);
-        if (self->respondsToSelector("foregroundStyle")) {
-            if (id style = msgSend<id>(self, "foregroundStyle")) {
-                height = style->ivar<double>("_height");
-                foreground = msgSend<graphics::Color>(style.get(), "textColorForStyle:",
-                                                      msgSend<long long>(self, "legibilityStyle"));
-            }
-        }
+        const auto [height, foreground] = barStyle(self);
         graphics::Image image = engine.batteryImageWithForegoundColor(
             foreground, height * graphics::mainScreenScale(), level, charging, lowPowerMode());
+        lastIconWide = image && image->pixelWidth() > 1.25 * image->pixelHeight();
         // No image is handed on as such: the host shows nothing rather than the stock icon.
         return msgSendClass<id>(legibilityImageSetClass(), "imageFromImage:withShadowImage:", image, image);
     } catch (const MessageError& e) {
         foundation::logLine(std::string("AMPORA: the host does not offer what the icon needs: ") + e.what());
         return originalContentsImage(self);
+    }
+}
+
+SquareImageIMP originalSquareImage = nullptr;
+
+id replacedSquareImage(Object* self, int pixels) {
+    QVAXManager& engine = QVAXManager::sharedManager();
+    if (!engine.enabled() || !engine.script()) return originalSquareImage(self, pixels);
+    try {
+        graphics::Image image = engine.trayImageWithForegroundColor(
+            barStyle(self).second, pixels, intIvar(self, "_capacity"), intIvar(self, "_state") != 0, lowPowerMode(),
+            lastIconWide);
+        if (!image) return originalSquareImage(self, pixels);
+        return msgSendClass<id>(legibilityImageSetClass(), "imageFromImage:withShadowImage:", image, image);
+    } catch (const MessageError&) {
+        return originalSquareImage(self, pixels);
     }
 }
 
@@ -111,6 +139,13 @@ __attribute__((constructor(101))) void installHooks() {
         MSHookMessageEx(view, "contentsImage", replacedContentsImage, &originalContentsImage);
     } catch (const MessageError& e) {
         foundation::logLine(std::string("AMPORA: cannot hook the battery item: ") + e.what());
+    }
+    // Only desktop hosts have square tray slots; elsewhere there is nothing to replace.
+    if (view->instancesRespondToSelector("squareImageForPixelSize:")) {
+        try {
+            MSHookMessageEx(view, "squareImageForPixelSize:", replacedSquareImage, &originalSquareImage);
+        } catch (const MessageError&) {
+        }
     }
 }
 

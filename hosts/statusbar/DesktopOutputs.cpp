@@ -47,7 +47,7 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
                                      launcher_->program().c_str());
                 },
                 verbose);
-        item_->update(strip, battery, bar.imageProblem());
+        item_->update(strip, battery, bar.imageProblem(), bar.squares());
     });
 }
 

@@ -60,6 +60,8 @@ bool needsAccessoryImage(Object* self) { return intIvar(self, "_state") != 0; }
 
 id contentsImage(Object* self) { return imageSet(stockBattery(intIvar(self, "_capacity"), intIvar(self, "_state") != 0)); }
 
+id squareImage(Object*, int) { return nullptr; }
+
 id foregroundStyle(Object*) {
     static id style = [] {
         id s = std::make_shared<Object>(objc_getClass("UIStatusBarForegroundStyleAttributes"));
@@ -107,6 +109,7 @@ void registerHostClasses(StatusBar& bar) {
     view.addMethod("updateForNewData:actions:", static_cast<UpdateForNewDataIMP>(updateForNewData));
     view.addMethod("_needsAccessoryImage", static_cast<NeedsAccessoryImageIMP>(needsAccessoryImage));
     view.addMethod("contentsImage", static_cast<ContentsImageIMP>(contentsImage));
+    view.addMethod("squareImageForPixelSize:", static_cast<SquareImageIMP>(squareImage));
     view.addMethod("foregroundStyle", static_cast<ForegroundStyleIMP>(foregroundStyle));
     view.addMethod("legibilityStyle", static_cast<LegibilityStyleIMP>(legibilityStyle));
 

@@ -56,6 +56,32 @@ void drawChargingAccessory(cairo_t* cr, double x, double heightPixels, double wi
     cairo_fill(cr);
 }
 
+void StatusBar::drawSquares() {
+    squares_.clear();
+    if (options_.squareSizes.empty() || !imageProblem_.empty()) return;
+    for (const int size : options_.squareSizes) {
+        graphics::Image image;
+        try {
+            id set = msgSend<id>(view_.get(), "squareImageForPixelSize:", size);
+            image = set ? msgSend<graphics::Image>(set.get(), "image") : nullptr;
+        } catch (const MessageError&) {
+        }
+        // All sizes or none: a tray picks whichever size it likes best.
+        if (!image) return squares_.clear();
+        // Centred and, when the theme drew larger than asked, shrunk to fit.
+        graphics::BitmapContext square(size, size, 1);
+        cairo_t* cr = square.cairo();
+        const double fit = std::min(1.0, double(size) / std::max(image->pixelWidth(), image->pixelHeight()));
+        cairo_translate(cr, std::round((size - image->pixelWidth() * fit) / 2),
+                        std::round((size - image->pixelHeight() * fit) / 2));
+        cairo_scale(cr, fit, fit);
+        cairo_set_source_surface(cr, image->surface(), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_paint(cr);
+        squares_.push_back(square.image());
+    }
+}
+
 void StatusBar::redraw() {
     if (!view_ || !batteryEnabled_) return;
     graphics::Image image;
@@ -91,6 +117,7 @@ void StatusBar::redraw() {
     }
     if (accessory) drawChargingAccessory(cr, strip.pixelWidth() - 7 * scale, strip.pixelHeight(), 7 * scale, options_.textColor);
     strip_ = strip.image();
+    drawSquares();
     for (const auto& observer : observers_) observer(strip_, battery_);
 
     if (options_.verbose)

@@ -20,6 +20,8 @@ struct HostOptions {
     double heightPoints = 20;
     std::string pngPath;
     bool verbose = false;
+    // Square tray slots to draw for, in pixels (none: no tray).
+    std::vector<int> squareSizes;
 };
 
 class StatusBar {
@@ -47,6 +49,9 @@ public:
     // Why the last frame shows the stock battery in place of the theme's image (empty: it does not).
     const std::string& imageProblem() const { return imageProblem_; }
     const BatteryState& battery() const { return battery_; }
+    // The last frame for each of the options' square sizes, exactly that many
+    // pixels on each side; empty when the item offers no square picture.
+    const std::vector<graphics::Image>& squares() const { return squares_; }
     // Told of every redraw, after the strip is made and before it is written.
     using RedrawObserver = std::function<void(const graphics::Image& strip, const BatteryState& battery)>;
     void addRedrawObserver(RedrawObserver observer) { observers_.push_back(std::move(observer)); }
@@ -58,7 +63,10 @@ private:
     BatteryState battery_;
     runtime::id view_;
     bool batteryEnabled_ = true;
+    void drawSquares();
+
     graphics::Image strip_;
+    std::vector<graphics::Image> squares_;
     std::string lastPNG_;
     std::string writeProblem_;
     std::string imageProblem_;

@@ -115,9 +115,11 @@ int StatusNotifierItem::onWatcherOwnerChanged(sd_bus_message* signal, void* self
     return 0;
 }
 
-void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem) {
+void StatusNotifierItem::update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem,
+                                const std::vector<graphics::Image>& squares) {
     // Converted when a tray reads them, which is after the redraw, in a later turn of the loop.
     strip_ = strip;
+    squares_ = squares;
     pixmaps_.reset();
     battery_ = battery;
     tooltip_ = batteryDescription(battery);
@@ -154,6 +156,10 @@ int StatusNotifierItem::getPixmaps(sd_bus*, const char*, const char*, const char
     static const std::vector<TrayPixmap> none;
     if (!std::strcmp(property, "OverlayIconPixmap")) return appendPixmaps(reply, none);
     StatusNotifierItem& me = item(self);
+    if (!me.pixmaps_ && !me.squares_.empty()) {
+        me.pixmaps_.emplace();
+        for (const auto& square : me.squares_) me.pixmaps_->push_back(trayPixmap(square->surface()));
+    }
     if (!me.pixmaps_) me.pixmaps_ = trayPixmaps(me.strip_);
     return appendPixmaps(reply, *me.pixmaps_);
 }

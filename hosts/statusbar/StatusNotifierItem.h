@@ -32,7 +32,9 @@ public:
     // The item was redrawn: new pixmaps and words, announced to the tray. The
     // first update also takes the bus name and registers with the watcher.
     // `problem`, when given, is the tooltip's second line: why the icon is not the theme's.
-    void update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem = {});
+    // `squares`, when given, are offered in place of the strip: trays draw items square.
+    void update(const graphics::Image& strip, const BatteryState& battery, const std::string& problem = {},
+                const std::vector<graphics::Image>& squares = {});
 
 private:
     static const sd_bus_vtable kVTable[];
@@ -58,6 +60,7 @@ private:
     bool verbose_;
     std::string serviceName_;
     graphics::Image strip_;
+    std::vector<graphics::Image> squares_;
     std::optional<std::vector<TrayPixmap>> pixmaps_;
     BatteryState battery_;
     std::string tooltip_;

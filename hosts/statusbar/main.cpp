@@ -142,6 +142,9 @@ int main(int argc, char** argv) {
     if (replace && !desktop.tray) return usage("--replace goes with --tray");
     notify::RunLoop& loop = notify::RunLoop::main();
     if (once) desktop.tray = false;
+    // The slots trays draw items in: Plasma's and GNOME's 16 and 22 (32 and 44
+    // at twice the scale), xfce's and waybar's 24 and 32, and 48 for large panels.
+    if (desktop.tray) options.squareSizes = {16, 22, 24, 32, 44, 48};
 
     // One session connection for the instance's name and the desktop's light or dark setting.
     std::unique_ptr<statusbar::BusConnection> session;

@@ -17,6 +17,9 @@ inline constexpr const char* kBatteryItemView = "UIStatusBarBatteryItemView";
 using UpdateForNewDataIMP = bool (*)(runtime::Object* self, runtime::id data, long long actions);
 using NeedsAccessoryImageIMP = bool (*)(runtime::Object* self);
 using ContentsImageIMP = runtime::id (*)(runtime::Object* self);        // a _UILegibilityImageSet
+// Desktop hosts only, "squareImageForPixelSize:": the picture for a square tray
+// slot of that many pixels, a _UILegibilityImageSet, or nil for the host's own.
+using SquareImageIMP = runtime::id (*)(runtime::Object* self, int pixels);
 using ForegroundStyleIMP = runtime::id (*)(runtime::Object* self);      // ivar "_height" (double)
 using LegibilityStyleIMP = long long (*)(runtime::Object* self);
 using TextColorForStyleIMP = graphics::Color (*)(runtime::Object* style, long long legibilityStyle);

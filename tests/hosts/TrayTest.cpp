@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <filesystem>
@@ -188,4 +189,50 @@ TEST_F(TrayTest, ABrokenThemeShowsTheStockBatteryAndSaysWhy) {
     ASSERT_EQ(ampora("notify"), 0);
     EXPECT_TRUE(watcher.waitUntil([&] { return watcher.toolTip(item).second.empty(); }));
     EXPECT_NE(watcher.pixmapProperty(item, "IconPixmap")[0].width, 54);
+}
+
+TEST_F(TrayTest, SquareSlotsGetSquareIconsAndAWideThemeItsSquareCompanion) {
+    // Stand-ins that tell themselves apart by color: a wide theme in green, the companion in red.
+    auto block = [](const char* width, const char* color) {
+        return std::string("(c,g,l,m,e){var f=document.createElement('canvas');f.width=") + width +
+               ";f.height=c;var a=f.getContext('2d');a.fillStyle='" + color +
+               "';a.fillRect(0,0,f.width,c);return f.toDataURL('image/png')}";
+    };
+    prefs.writeTheme("Wide", block("3*c", "#00ff00"));
+    prefs.writeTheme("Ampora Ring", block("c", "#ff0000"));
+    ASSERT_EQ(ampora("set theme Wide"), 0);
+    ASSERT_EQ(ampora("set enabled true"), 0);
+    TestWatcher watcher(bus.address());
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    const std::string item = itemName(host);
+    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+
+    auto centre = [](const Pixmap& p) {  // A R G B, straight alpha
+        const size_t at = (size_t(p.height / 2) * p.width + p.width / 2) * 4;
+        return std::array<int, 4>{p.argb[at], p.argb[at + 1], p.argb[at + 2], p.argb[at + 3]};
+    };
+    const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
+    std::vector<int> sizes;
+    for (const auto& p : pixmaps) {
+        EXPECT_EQ(p.width, p.height) << "square";
+        sizes.push_back(p.width);
+        EXPECT_EQ(centre(p), (std::array<int, 4>{255, 255, 0, 0})) << "the companion, at " << p.width << " px";
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 22, 24, 32, 44, 48}));
+    EXPECT_EQ(readPNG(png).width, 120) << "the PNG keeps the wide theme";
+
+    // A square theme is drawn itself, at each size.
+    prefs.writeTheme("Square", block("c", "#0000ff"));
+    ASSERT_EQ(ampora("set theme Square"), 0);
+    EXPECT_TRUE(watcher.waitUntil([&] {
+        const auto now = watcher.pixmapProperty(item, "IconPixmap");
+        return !now.empty() && centre(now[0]) == std::array<int, 4>{255, 0, 0, 255};
+    }));
+    // With no companion installed, a wide theme's strip is offered as before.
+    fs::remove(prefs.root() + "/Ampora/Ampora Ring.js");
+    ASSERT_EQ(ampora("set theme Wide"), 0);
+    EXPECT_TRUE(watcher.waitUntil([&] {
+        const auto now = watcher.pixmapProperty(item, "IconPixmap");
+        return !now.empty() && now[0].width == 120;
+    }));
 }
