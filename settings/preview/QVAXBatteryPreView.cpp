@@ -49,14 +49,30 @@ void QVAXBatteryPreView::setDarkBatteryView(std::shared_ptr<UIImageView> v) {
     darkView_->addSubview(_darkBatteryView);
 }
 
+namespace {
+
+// Points kept clear beside an icon that had to be shrunk, so its ends stay off the box's edge.
+constexpr double kShrunkIconMargin = 3;
+
+// An icon too large for its half is shrunk to fit; any other keeps its own size, centred.
+void fitIcon(UIImageView* view, const CGRect& row) {
+    if (!view) return;
+    const CGSize size = view->image() ? view->intrinsicContentSize() : CGSizeMake(0, 0);
+    const bool tooLarge = size.width > row.size.width - 2 * kShrunkIconMargin || size.height > row.size.height;
+    view->setContentMode(tooLarge ? UIViewContentMode::ScaleAspectFit : UIViewContentMode::Center);
+    view->setFrame(tooLarge ? CGRectInset(row, kShrunkIconMargin, 0) : row);
+}
+
+}  // namespace
+
 void QVAXBatteryPreView::placeSubviews() {
     const double w = bounds().size.width, h = bounds().size.height, icon = _batteryImageHeight;
     lightView_->setFrame(CGRectMake(0, 0, w / 2, h));
     darkView_->setFrame(CGRectMake(w / 2, 0, w / 2, h));
     // Centred on the height of this pass, not the one before it.
     const CGRect iconRow = CGRectMake(0, (h - icon) / 2, w / 2, icon);
-    if (_lightBatteryView) _lightBatteryView->setFrame(iconRow);
-    if (_darkBatteryView) _darkBatteryView->setFrame(iconRow);
+    fitIcon(_lightBatteryView.get(), iconRow);
+    fitIcon(_darkBatteryView.get(), iconRow);
 }
 
 bool QVAXBatteryPreView::halfIsStale(const SharedRenderSettings& own, const std::optional<RenderSettings>& last) const {
@@ -92,4 +108,5 @@ void QVAXBatteryPreView::refreshBattery() {
     UIImageView scratch;  // stands in for a battery view a caller removed
     renderHalf(_lightSettings, 0, _lightBatteryView ? *_lightBatteryView : scratch, lastLight_);
     renderHalf(_darkSettings, 1, _darkBatteryView ? *_darkBatteryView : scratch, lastDark_);
+    placeSubviews();  // the new icons may need shrinking, or no longer
 }

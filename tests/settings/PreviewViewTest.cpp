@@ -119,6 +119,31 @@ TEST_F(PreviewView, AfterAResizeTheIconsAreCentredOnTheNewHeight) {
     EXPECT_EQ(preview->darkView()->frame(), CGRectMake(55, 0, 55, 30));
 }
 
+TEST_F(PreviewView, AnIconWiderThanItsHalfIsShrunkWholeIntoIt) {
+    // 80 points wide and 20 high, in a 55-point half: red ends, blue between.
+    auto settings = squareSettings(colors::redColor);
+    settings->script = "(height, level, charging, low, color){var c=document.createElement('canvas');"
+                       "c.width=4*height;c.height=height;var x=c.getContext('2d');x.fillStyle='#ff0000';"
+                       "x.fillRect(0,0,4*height,height);x.fillStyle='#0000ff';x.fillRect(2,0,4*height-4,height);"
+                       "return c.toDataURL('image/png')}";
+    preview->setBatteryImageHeight(20);
+    preview->setBatterySettings(settings);
+    preview->refreshBattery();
+    auto image = renderWindow(window, 2);
+    // Shrunk to 49 × 12.25 points between 3-point margins: both red ends inside the half.
+    EXPECT_RGBA_NEAR(pixelAt(*image, 6, 44), 255, 0, 0, 255, 40);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 103, 44), 255, 0, 0, 255, 40);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 55, 44), 0, 0, 255, 255, 0);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 55, 28), 242, 242, 242, 255, 0);
+
+    // Back to a small icon: its own size again.
+    settings->script = kSquareTheme;
+    preview->refreshBattery();
+    image = renderWindow(window, 2);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 35, 24), 255, 0, 0, 255, 0);
+    EXPECT_RGBA_NEAR(pixelAt(*image, 34, 44), 242, 242, 242, 255, 0);
+}
+
 TEST_F(PreviewView, ARenderWithoutAnImageLeavesTheHalfEmpty) {
     auto settings = squareSettings(colors::redColor);
     settings->script = "(height, level, charging, low, color){ return ''; }";
