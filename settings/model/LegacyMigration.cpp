@@ -2,23 +2,46 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
+#include <optional>
 #include <set>
 
+#include "platform/foundation/AtomicWrite.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
+#include "platform/foundation/SafeRead.h"
 #include "settings/model/KeyCatalogue.h"
 #include "settings/model/PreferenceStore.h"
 
 namespace LegacyMigration {
 namespace {
 
-// Legacy files that could not be read; by path, since the preferences root may change.
+// Legacy files that could not be read in this launch, by path and identity: also
+// where the mark for later launches cannot be written.
 std::set<std::string> gaveUpOn;
 
 bool exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The legacy file's identity: a file put back or rewritten is offered again.
+std::optional<std::string> identity(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+           std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
+// Where later launches learn which legacy file could not be read.
+std::string unreadableMarkPath() { return foundation::preferencesRoot() + "/.com.tarnwick.ampora.unreadable"; }
+
+bool markedUnreadable(const std::string& id) {
+    std::string marked;
+    std::ifstream mark(unreadableMarkPath());
+    std::getline(mark, marked);
+    return marked == id;
 }
 
 bool hasCataloguesKind(const KeyCatalogue::Entry& entry, const foundation::PlistValue& value) {
@@ -37,16 +60,25 @@ bool hasCataloguesKind(const KeyCatalogue::Entry& entry, const foundation::Plist
 
 bool shouldOffer() {
     const std::string legacy = foundation::legacySettingsFilePath();
-    return !gaveUpOn.count(legacy) && !exists(foundation::settingsFilePath()) && exists(legacy);
+    const auto id = identity(legacy);
+    return id && !exists(foundation::settingsFilePath()) && !gaveUpOn.count(legacy + "\n" + *id) &&
+           !markedUnreadable(*id);
 }
 
-bool migrate() {
-    const foundation::DictionaryRead legacy = foundation::readDictionary(foundation::legacySettingsFilePath());
+Outcome migrate() {
+    const std::string path = foundation::legacySettingsFilePath();
+    const foundation::DictionaryRead legacy = foundation::readDictionary(path);
     if (!legacy.dictionary) {
-        gaveUpOn.insert(foundation::legacySettingsFilePath());
-        foundation::logLine("AMPORA: old settings not moved over: " +
-                            (legacy.problem.empty() ? std::string("the file is gone") : legacy.problem));
-        return false;
+        const auto id = identity(path);
+        if (id) gaveUpOn.insert(path + "\n" + *id);
+        // "it is not a property list" reads as "the file is not a property list".
+        std::string why = legacy.problem.empty() ? "it is gone" : foundation::problemClause(legacy.problem);
+        why = why.starts_with("it ") ? "the file " + why.substr(3) : "the file cannot be read: " + why;
+        Outcome failed{false, why};
+        foundation::logLine("AMPORA: old settings not moved over: " + failed.problem);
+        // A mark that cannot be written only means the offer comes again next launch.
+        if (id) foundation::writeFileAtomically(unreadableMarkPath(), *id + "\n");
+        return failed;
     }
     foundation::PlistDictionary kept;
     for (const auto& [key, value] : *legacy.dictionary) {
@@ -59,7 +91,7 @@ bool migrate() {
             for (const auto& [key, value] : kept) settings.try_emplace(key, value);
         });
     if (!result) foundation::logLine("AMPORA: FAILED WRITING SETTINGS: " + result.message);
-    return bool(result);
+    return {bool(result), result ? std::string() : result.message};
 }
 
 }  // namespace LegacyMigration

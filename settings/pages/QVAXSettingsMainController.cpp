@@ -184,7 +184,14 @@ void QVAXSettingsMainController::offerMigration() {
 }
 
 void QVAXSettingsMainController::alertViewDidDismissWithButtonIndex(uikit::UIAlertView&, long) {
-    if (!LegacyMigration::migrate()) return;
+    if (const LegacyMigration::Outcome outcome = LegacyMigration::migrate(); !outcome) {
+        // The person agreed to something that did not happen: say so, once.
+        auto told = std::make_shared<uikit::UIAlertView>(
+            "Old Settings", "Your old settings could not be moved over: " + outcome.problem + ".",
+            std::weak_ptr<uikit::UIAlertViewDelegate>(), std::string("OK"), std::vector<std::string>{});
+        told->show();
+        return;
+    }
     reloadSpecifiers();
     reload();
     notify::DarwinNotifyCenter::shared().post(kSettingsChangedNotification);

@@ -33,11 +33,23 @@ TEST(LegacyMigration, KeepsOnlyKnownKeysOfTheRightKind) {
     EXPECT_FALSE(LegacyMigration::shouldOffer());
 }
 
-TEST(LegacyMigration, AnUnreadableLegacyFileIsNotOfferedForever) {
+TEST(LegacyMigration, AnUnreadableLegacyFileIsOfferedOnceUntilItChanges) {
     TempPreferences temp;
-    temp.writeFile(foundation::legacySettingsFilePath(), "<plist><dict><key>enabled</key>");
+    const std::string legacy = foundation::legacySettingsFilePath();
+    temp.writeFile(legacy, "<plist><dict><key>enabled</key>");
     EXPECT_TRUE(LegacyMigration::shouldOffer());
-    EXPECT_FALSE(LegacyMigration::migrate());
+    const LegacyMigration::Outcome outcome = LegacyMigration::migrate();
+    EXPECT_FALSE(outcome);
+    EXPECT_FALSE(outcome.problem.empty()) << "a person is told why";
     EXPECT_FALSE(LegacyMigration::shouldOffer());
     EXPECT_FALSE(foundation::readDictionaryFromFile(foundation::settingsFilePath()));
+
+    // A later launch reads the mark the first one left.
+    const std::string mark = temp.readFile(temp.root() + "/.com.tarnwick.ampora.unreadable");
+    EXPECT_FALSE(mark.empty());
+
+    // The same file put back in another form is a new file, and offered again.
+    temp.writeFile(legacy, "<plist><dict><key>enabled</key><true/></dict></plist>");
+    EXPECT_TRUE(LegacyMigration::shouldOffer());
+    EXPECT_TRUE(LegacyMigration::migrate());
 }

@@ -137,10 +137,18 @@ TEST_F(MainPage, OffersOldSettingsOnlyWhenThereAreNoCurrentOnes) {
     EXPECT_FALSE(UIAlertView::visibleAlert());
 }
 
-TEST_F(MainPage, ACorruptLegacyFileIsNotOfferedForever) {
+TEST_F(MainPage, ACorruptLegacyFileIsOfferedOnceAndTheFailureIsTold) {
     temp.writeFile(foundation::legacySettingsFilePath(), "garbage");
     open();
-    if (auto alert = UIAlertView::visibleAlert()) alert->clickButtonAtIndex(0);
+    auto offer = UIAlertView::visibleAlert();
+    ASSERT_TRUE(offer);
+    offer->clickButtonAtIndex(0);
+    settle();
+    auto told = UIAlertView::visibleAlert();
+    ASSERT_TRUE(told) << "\"Ok Sweet!\" that does nothing says so";
+    EXPECT_EQ(told->title(), "Old Settings");
+    EXPECT_NE(told->message().find("could not be moved over"), std::string::npos) << told->message();
+    told->clickButtonAtIndex(0);
     settle();
     page->viewDidAppear(false);
     settle();
