@@ -69,7 +69,10 @@
   ctx.beginPath();
   ctx.rect(left, 0, fillW, canvas.height);
   ctx.clip();
+  // Opaque ink cuts the whole depth; the track's translucent colour would leave
+  // most of the fill standing and the digit lost in it.
   ctx.globalCompositeOperation = "destination-out";
+  ctx.fillStyle = "#000";
   ctx.fillText(String(level), tx, ty, tw);
   ctx.restore();
   ctx.save();
