@@ -8,7 +8,7 @@
   var canvas = document.createElement("canvas"), ctx = canvas.getContext("2d");
 
   var barW = Math.round(30 * u), barH = Math.round(13 * u), r = Math.round(3.5 * u);
-  var gap = Math.round(2 * u), boltW = Math.round(7 * u), margin = Math.max(1, Math.round(u / 2));
+  var gap = Math.round(2 * u), boltS = barH * 1.15, boltW = Math.ceil(0.6 * boltS), margin = Math.max(1, Math.round(u / 2));
   canvas.width = margin + barW + (charging ? gap + boltW : 0) + margin;
   canvas.height = Math.max(1, Math.round(height));
   var left = margin, top = Math.round((canvas.height - barH) / 2), cy = canvas.height / 2;
@@ -57,7 +57,7 @@
   ctx.restore();
 
   if (charging) {
-    var s = barH * 1.15, bx = left + barW + gap + boltW / 2;
+    var s = boltS, bx = left + barW + gap + boltW / 2;
     var bolt = [[0.12, -0.5], [-0.3, 0.08], [-0.02, 0.08], [-0.12, 0.5], [0.3, -0.08], [0.02, -0.08]];
     ctx.fillStyle = main;
     ctx.beginPath();

@@ -8,7 +8,7 @@
 
   ctx.font = font;
   var m = ctx.measureText(text);
-  var margin = Math.max(1, Math.round(u / 2)), boltW = charging ? Math.round(8 * u) : 0;
+  var margin = Math.max(1, Math.round(u / 2)), boltW = charging ? Math.round(10 * u) : 0;
   var inkLeft = Math.ceil(m.actualBoundingBoxLeft), inkW = Math.ceil(m.actualBoundingBoxLeft + m.actualBoundingBoxRight);
   canvas.width = margin + boltW + inkW + margin;
   canvas.height = Math.max(1, Math.round(height));
@@ -18,7 +18,7 @@
   ctx.fillStyle = solid;
   ctx.fillText(text, margin + boltW + inkLeft, cy + (m.actualBoundingBoxAscent - m.actualBoundingBoxDescent) / 2);
   if (charging) {
-    var s = 12 * u, bx = margin + boltW / 2 - 0.5 * u;
+    var s = 12 * u, bx = margin + 4 * u;
     var bolt = [[0.12, -0.5], [-0.3, 0.08], [-0.02, 0.08], [-0.12, 0.5], [0.3, -0.08], [0.02, -0.08]];
     ctx.beginPath();
     bolt.forEach((p) => ctx.lineTo(bx + p[0] * s, cy + p[1] * s));
