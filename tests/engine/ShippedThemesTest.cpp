@@ -87,11 +87,13 @@ struct Engine {
     std::unique_ptr<QVAXManager> manager;
 };
 
-// Pixels whose alpha differs by more than half between two pictures of one size.
+// Pixels whose alpha differs by more than half between two pictures laid over each
+// other from the top left; room one of them adds but leaves empty does not count.
 int shapeDifference(const Picture& a, const Picture& b) {
-    if (a.width != b.width || a.height != b.height) return a.width * a.height + b.width * b.height;
+    auto alpha = [](const Picture& p, int x, int y) { return x < p.width && y < p.height ? p.alpha(x, y) : 0; };
     int n = 0;
-    for (size_t i = 0; i < a.px.size(); ++i) n += std::abs(a.px[i][3] - b.px[i][3]) > 128;
+    for (int y = 0; y < std::max(a.height, b.height); ++y)
+        for (int x = 0; x < std::max(a.width, b.width); ++x) n += std::abs(alpha(a, x, y) - alpha(b, x, y)) > 128;
     return n;
 }
 
@@ -223,5 +225,18 @@ TEST(ShippedThemes, RingAndPieReadAtTraySizes) {
         const int c = int(size) / 2;
         EXPECT_EQ(half.at(c + c / 2, c)[0], 255);
         EXPECT_LT(half.alpha(c - c / 2, c), 200);
+    }
+}
+
+// Where the fill covers the level's digits they are cut through it to the status
+// bar, so they read in any colour; the translucent track must not be what cuts.
+TEST(ShippedThemes, DigitsAreCutThroughAFullFill) {
+    for (const char* name : {"Ampora Bar", "Ampora LBI"}) {
+        Engine engine(name);
+        const Picture p = engine.draw(100);
+        int holes = 0;
+        for (int y = p.height * 2 / 5; y < p.height * 3 / 5; ++y)
+            for (int x = p.width * 11 / 20; x < p.width * 19 / 20; ++x) holes += p.alpha(x, y) < 64;
+        EXPECT_GE(holes, 10) << name;
     }
 }
