@@ -35,8 +35,8 @@
     ctx.closePath();
     ctx.fill();
   } else {
-    // Digits a third of the square tall; "100" is narrowed to fit the ring.
-    ctx.font = "700 " + (size * 0.48).toFixed(2) + "px Helvetica Neue";
+    // Digits over a third of the square tall; "100" is narrowed to fit the ring.
+    ctx.font = "700 " + (size * 0.54).toFixed(2) + "px Helvetica Neue";
     ctx.textAlign = "center";
     var text = String(pct), m = ctx.measureText(text);
     if (pct < 100 || size >= 20) {
