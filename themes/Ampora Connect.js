@@ -69,7 +69,8 @@
   // Low: a small mark under the percentage so the state reads without colour too.
   if (low && !charging) {
     ctx.fillStyle = solid;
-    ctx.fillRect(0, Math.round(height / 2 + 7 * u), labelWidth, Math.max(1, Math.round(u)));
+    var inset = Math.max(1, Math.round(u));
+    ctx.fillRect(inset, Math.round(height / 2 + 7 * u), labelWidth - inset, Math.max(1, Math.round(u)));
   }
   return canvas.toDataURL("image/png");
 }

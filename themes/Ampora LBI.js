@@ -9,7 +9,8 @@
   var glyph = Math.round(9 * u), gap = Math.round(2.5 * u);
   var pillW = Math.round(20 * u), pillH = Math.round(9 * u);
   var numberFont = "700 " + (8.5 * u).toFixed(2) + "px Helvetica Neue";
-  canvas.width = glyph + gap + pillW;
+  // A pixel or more clear on the right, so a full pill does not run into the edge.
+  canvas.width = glyph + gap + pillW + Math.max(1, Math.round(u / 2));
   canvas.height = Math.round(height);
   var cy = height / 2, top = Math.round(cy - pillH / 2), left = glyph + gap;
 
@@ -69,7 +70,10 @@
   ctx.beginPath();
   ctx.rect(left, 0, fillW, canvas.height);
   ctx.clip();
+  // Opaque ink cuts the whole depth; the track's translucent colour would leave
+  // most of the fill standing and the digit lost in it.
   ctx.globalCompositeOperation = "destination-out";
+  ctx.fillStyle = "#000";
   ctx.fillText(String(level), tx, ty, tw);
   ctx.restore();
   ctx.save();

@@ -72,6 +72,7 @@ TEST_F(InstalledTest, LaysOutADesktopProgramAndListsEveryFileItInstalled) {
                              "lib/ampora/amporasettings.bundle/libamporasettings.so", "bin/ampora-settings",
                              "lib/ampora/ampora-settings-window.so", "lib/ampora/ampora-theme-worker",
                              "share/ampora/themes/Ampora Connect.js", "share/ampora/themes/Ampora LBI.js",
+                             "share/ampora/themes/Ampora Ring.js", "share/ampora/themes/Ampora Pie.js",
                              "share/applications/ampora-settings.desktop", "share/icons/hicolor/scalable/apps/ampora.svg",
                              "share/man/man1/ampora.1.gz", "share/man/man1/ampora-settings.1.gz", "share/man/man1/ampora-statusbar.1.gz",
                              "share/doc/ampora/copyright", "share/doc/ampora/changelog.Debian.gz"})
