@@ -30,6 +30,8 @@ std::string ThemeFailures::sentence(const std::string& theme, const webview::Eva
 }
 
 std::string ThemeFailures::noImage() {
+    // Not the theme's failure: the icon is drawn again once the worker is up.
+    if (last_ && last_->second.waitedForEvaluator()) return {};
     std::string theme;
     if (last_) {
         theme = names_.themeNameOf(last_->first);

@@ -22,7 +22,8 @@ public:
 
     // Before the battery view is asked for its image: what came before does not count.
     void frameBegins() { last_.reset(); }
-    // The view gave no image: why, from the evaluation of this frame.
+    // The view gave no image: why, from the evaluation of this frame; empty
+    // when the theme worker was still starting, which is no failure.
     std::string noImage();
 
     // The sentence for a theme (empty: not known) and its outcome (null: no evaluation ran).

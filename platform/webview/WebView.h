@@ -22,6 +22,11 @@ struct EvaluationOutcome {
     int line = 0;         // of the exception, when known
     // One sentence for a person: "TypeError: ... (line 3)", "stopped after 250 ms", ...
     std::string describe() const;
+
+    // What an evaluation asked while the evaluator starts gives: no fault of the
+    // script's; the process that asked is told when it can draw again.
+    static constexpr const char* kEvaluatorStarting = "was not run: the theme worker is still starting";
+    bool waitedForEvaluator() const { return kind == Kind::Stopped && message == kEvaluatorStarting; }
 };
 
 class UIWebView {

@@ -269,7 +269,7 @@ worker::Reply WorkerClient::evaluate(const worker::Request& request, std::chrono
         const bool greeted = readGreeting(waits ? Clock::time_point::max() : Clock::now(), why);
         if (!greeted && why == kStarting) {
             owed_ = true;
-            return failure(EvaluationOutcome::Kind::Stopped, std::string("was not run: ") + kStarting);
+            return failure(EvaluationOutcome::Kind::Stopped, EvaluationOutcome::kEvaluatorStarting);
         }
         sent = greeted && worker::sendAll(fd_, worker::encode(request));
         if (!sent) stop();

@@ -75,7 +75,13 @@ TEST_F(TrayTest, TheItemShowsWhatTheStatusBarDraws) {
         [&] { return watcher.newIcons() > before && watcher.pixmapProperty(item, "IconPixmap")[0].argb != stock[0].argb; },
         1000ms))
         << "NewIcon and the themed icon within a second";
-    EXPECT_TRUE(watcher.waitUntil([&] { return sameAsPNG(watcher, item); }));
+    // The default theme is wide: the tray gets its square companion, the PNG the theme itself.
+    EXPECT_TRUE(watcher.waitUntil([&] {
+        const auto now = watcher.pixmapProperty(item, "IconPixmap");
+        return !now.empty() && now[0].width == now[0].height;
+    }));
+    EXPECT_GT(readPNG(png).width, readPNG(png).height);
+    EXPECT_EQ(watcher.toolTip(item).second, "") << "a starting worker is no failure to report";
 
     prefs.writeFile(batteryFile, "12");
     EXPECT_TRUE(watcher.waitUntil([&] { return watcher.stringProperty(item, "Status") == "NeedsAttention"; }));
@@ -235,4 +241,39 @@ TEST_F(TrayTest, SquareSlotsGetSquareIconsAndAWideThemeItsSquareCompanion) {
         const auto now = watcher.pixmapProperty(item, "IconPixmap");
         return !now.empty() && now[0].width == 120;
     }));
+}
+
+TEST_F(TrayTest, AtTraySizesTheLevelIsReadable) {
+    // The default theme is wide, so the tray shows the shipped ring. A clear
+    // track and level 0 leave only the digit on it: its ink's height is the
+    // digits' height.
+    ASSERT_EQ(ampora("set enabled true"), 0);
+    ASSERT_EQ(ampora("set baseLightColor '#FFFFFF00'"), 0);
+    ASSERT_EQ(ampora("set baseDarkColor '#00000000'"), 0);
+    prefs.writeFile(batteryFile, "0");
+    TestWatcher watcher(bus.address());
+    HostProcess host(STATUSBAR_BINARY, trayArguments());
+    const std::string item = itemName(host);
+    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+    const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
+    ASSERT_FALSE(pixmaps.empty());
+
+    for (const int slot : {16, 22, 24, 32}) {
+        // As trays pick: the smallest pixmap that covers the slot, shrunk into it.
+        const Pixmap* chosen = &pixmaps.back();
+        for (const auto& p : pixmaps)
+            if (p.width >= slot && p.height >= slot && p.width < chosen->width) chosen = &p;
+        const double shrink = std::min(1.0, double(slot) / std::max(chosen->width, chosen->height));
+        int top = chosen->height, bottom = -1;
+        for (int y = 0; y < chosen->height; ++y)
+            for (int x = 0; x < chosen->width; ++x)
+                if (chosen->argb[(size_t(y) * chosen->width + x) * 4] > 100) top = std::min(top, y), bottom = std::max(bottom, y);
+        ASSERT_GE(bottom, top) << slot << " px: no digit";
+        const double digits = (bottom - top + 1) * shrink;
+        EXPECT_EQ(chosen->width, slot) << "drawn at the slot's own size";
+        EXPECT_GE(digits, slot / 3.0) << slot << " px: digits " << digits << " px tall";
+        if (slot == 24) {
+            EXPECT_GE(digits, 8);
+        }
+    }
 }
