@@ -72,17 +72,7 @@ int checkCommand(const std::vector<std::string>& argv) {
 
     webview::UIWebView page;
     std::printf("renders    height %.0f px at scale %g, on a dark status bar\n", 20 * scale, scale);
-    int failed = 0;
-    for (const auto& r : renderStates(script, type, scale, page, warnings)) {
-        if (r.ok) {
-            std::printf("  %-16s ok     %6.1f ms  %d x %d px\n", r.label.c_str(), r.ms, r.width, r.height);
-            continue;
-        }
-        ++failed;
-        std::string why = r.error ? describeError(*r.error, script) : r.why;
-        for (size_t at = 0; (at = why.find('\n', at)) != std::string::npos; at += 1) why.insert(at + 1, "  "), ++at;
-        std::printf("  %-16s FAILED %6.1f ms  %s\n", r.label.c_str(), r.ms, why.c_str());
-    }
+    const int failed = printStateRenders(renderStates(script, type, scale, page, warnings), script);
     for (const auto& w : warnings) std::printf("warning    %s\n", w.c_str());
     return failed ? kFailure : kSuccess;
 }

@@ -19,5 +19,6 @@ int getCommand(const std::vector<std::string>& args);
 int setCommand(const std::vector<std::string>& args);
 int notifyCommand(const std::vector<std::string>& args);
 int previewCommand(const std::vector<std::string>& args);
+int watchCommand(const std::vector<std::string>& args);
 
 }  // namespace tools

@@ -1,6 +1,7 @@
 #include "tools/StateRenders.h"
 
 #include <chrono>
+#include <cstdio>
 
 #include "common/ThemeCall.h"
 #include "common/ThemeResult.h"
@@ -10,25 +11,27 @@ namespace tools {
 namespace {
 
 struct Case {
-    const char* label;
+    std::string label;
     int level;
     bool charging, lowPower;
 };
-const Case kCases[] = {
-    {"normal 57%", 57, false, false},   {"charging 57%", 57, true, false}, {"full, charging", 100, true, false},
-    {"low 10%", 10, false, false},      {"low power 57%", 57, false, true}, {"empty 0%", 0, false, false},
-};
+std::vector<Case> casesAt(int level) {
+    const std::string at = " " + std::to_string(level) + "%";
+    return {{"normal" + at, level, false, false},    {"charging" + at, level, true, false},
+            {"full, charging", 100, true, false},     {"low 10%", 10, false, false},
+            {"low power" + at, level, false, true},   {"empty 0%", 0, false, false}};
+}
 
 }  // namespace
 
 std::vector<StateRender> renderStates(const std::string& script, std::int64_t type, double scale,
-                                      webview::UIWebView& page, std::vector<std::string>& warnings) {
+                                      webview::UIWebView& page, std::vector<std::string>& warnings, int level) {
     // Colors as the engine would decide them with this preferences root's settings.
     graphics::setMainScreenScale(scale);
     QVAXManager colors;
     const double height = 20 * scale;
     std::vector<StateRender> renders;
-    for (const Case& c : kCases) {
+    for (const Case& c : casesAt(level)) {
         StateRender r;
         r.label = c.label;
         const auto decided = colors.createBatteryRenderColorSettingsForForegroundColor(graphics::Color::grey(1), c.charging,
@@ -67,6 +70,29 @@ std::vector<StateRender> renderStates(const std::string& script, std::int64_t ty
         renders.push_back(std::move(r));
     }
     return renders;
+}
+
+int printStateRenders(const std::vector<StateRender>& renders, const std::string& script) {
+    int failed = 0;
+    std::string previous;
+    for (const auto& r : renders) {
+        if (r.ok) {
+            std::printf("  %-16s ok     %6.1f ms  %d x %d px\n", r.label.c_str(), r.ms, r.width, r.height);
+            continue;
+        }
+        ++failed;
+        std::string why = r.error ? describeError(*r.error, script) : r.why;
+        // A script that fails the same way in every state is shown once.
+        if (why == previous && why.find('\n') != std::string::npos) {
+            std::printf("  %-16s FAILED %6.1f ms  the same error\n", r.label.c_str(), r.ms);
+            continue;
+        }
+        previous = why;
+        for (size_t at = 0; (at = why.find('\n', at)) != std::string::npos; at += 1) why.insert(at + 1, "  "), ++at;
+        std::printf("  %-16s FAILED %6.1f ms  %s\n", r.label.c_str(), r.ms, why.c_str());
+    }
+    std::fflush(stdout);
+    return failed;
 }
 
 }  // namespace tools

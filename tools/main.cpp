@@ -15,6 +15,7 @@ const char* kUsage =
     "  render          draw one battery icon through the engine\n"
     "  sheet           a contact sheet of a theme in every state\n"
     "  check           what a theme author needs to know about a theme\n"
+    "  watch           draw a theme again on every save, and show it in the status bar\n"
     "  preview         the settings pane's light and dark preview box of a theme\n"
     "  themes          the installed themes and their types\n"
     "  install-themes  copy the shipped themes into the theme folder\n"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     if (command == "render") return tools::renderCommand(args);
     if (command == "sheet") return tools::sheetCommand(args);
     if (command == "check") return tools::checkCommand(args);
+    if (command == "watch") return tools::watchCommand(args);
     if (command == "preview") return tools::previewCommand(args);
     if (command == "themes") return tools::themesCommand(args);
     if (command == "install-themes") return tools::installThemesCommand(args);
