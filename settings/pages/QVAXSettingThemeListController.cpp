@@ -47,10 +47,16 @@ uikit::UITableViewCellPtr QVAXSettingThemeListController::cellForRowAtIndexPath(
     const std::string name = value && value->asString() ? *value->asString() : std::string();
     PreviewRenderSettings settings = getBatteryRenderSettings();
     // An unreadable script draws nothing rather than the selected theme.
-    const std::string script = ThemeFolder::scriptOfTheme(name).value_or(std::string());
+    const std::optional<std::string> read = ThemeFolder::scriptOfTheme(name);
+    const std::string script = read.value_or(std::string());
     settings.lightSettings->script = script;
     settings.darkSettings->script = script;
-    PreviewRow::show(*PreviewRow::previewIn(*row), settings);
+    auto preview = PreviewRow::previewIn(*row);
+    PreviewRow::show(*preview, settings);
+    // A theme that fails says why, and can still be chosen.
+    const std::string problem =
+        read ? preview->failure() : "the file cannot be read as a theme (UTF-8 text, at most 1 MiB)";
+    PreviewRow::showProblem(*row, problem, tableView.bounds().size.width);
     PreviewRow::place(*row);
     return cell;
 }

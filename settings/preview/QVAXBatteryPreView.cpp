@@ -1,9 +1,15 @@
 #include "settings/preview/QVAXBatteryPreView.h"
 
 #include "platform/uikit/views/UIScreen.h"
+#include "platform/webview/WebView.h"
 #include "settings/preview/QVAXBatteryRenderer.h"
 
 using namespace uikit;
+
+namespace {
+constexpr double kBadgeSize = 16;
+constexpr UIColor kBadgeColor = UIColor::rgb(1, 0.58, 0);  // the platform's orange
+}  // namespace
 
 QVAXBatteryPreView::QVAXBatteryPreView(const CGRect& frame, SharedRenderSettings settings)
     : UIView(frame), _batterySettings(std::move(settings)) {
@@ -30,6 +36,17 @@ void QVAXBatteryPreView::setupViews() {
     addSubview(darkView_);
     setLightBatteryView(std::make_shared<UIImageView>());
     setDarkBatteryView(std::make_shared<UIImageView>());
+    // Where the halves meet: a theme that failed has left both empty.
+    badge_ = std::make_shared<UILabel>(CGRectMake(0, 0, kBadgeSize, kBadgeSize));
+    badge_->setText("!");
+    badge_->setFont(UIFont::boldSystemFontOfSize(12));
+    badge_->setTextColor(colors::whiteColor);
+    badge_->setTextAlignment(NSTextAlignment::Center);
+    badge_->setBackgroundColor(kBadgeColor);
+    badge_->layer()->setCornerRadius(kBadgeSize / 2);
+    badge_->setClipsToBounds(true);
+    badge_->setHidden(true);
+    addSubview(badge_);
     placeSubviews();
 }
 
@@ -73,6 +90,7 @@ void QVAXBatteryPreView::placeSubviews() {
     const CGRect iconRow = CGRectMake(0, (h - icon) / 2, w / 2, icon);
     fitIcon(_lightBatteryView.get(), iconRow);
     fitIcon(_darkBatteryView.get(), iconRow);
+    if (badge_) badge_->setCenter({w / 2, h / 2});
 }
 
 bool QVAXBatteryPreView::halfIsStale(const SharedRenderSettings& own, const std::optional<RenderSettings>& last) const {
@@ -102,11 +120,20 @@ void QVAXBatteryPreView::renderHalf(const SharedRenderSettings& own, int style, 
     view.setImage(QVAXBatteryRenderer::renderBatteryImageWithSettings(*used, style));
     ++renderCount_;
     last = *used;
+    // An empty script is a row with nothing to show, not a failure.
+    if (!view.image() && !used->script.empty() && failure_.empty()) {
+        const webview::EvaluationOutcome& outcome = QVAXBatteryRenderer::lastEvaluation();
+        failure_ = outcome.kind == webview::EvaluationOutcome::Kind::String ? "the result is not a PNG data URL"
+                                                                             : outcome.describe();
+        if (failure_.empty()) failure_ = "the theme gave no image";
+    }
 }
 
 void QVAXBatteryPreView::refreshBattery() {
+    failure_.clear();
     UIImageView scratch;  // stands in for a battery view a caller removed
     renderHalf(_lightSettings, 0, _lightBatteryView ? *_lightBatteryView : scratch, lastLight_);
     renderHalf(_darkSettings, 1, _darkBatteryView ? *_darkBatteryView : scratch, lastDark_);
+    if (badge_) badge_->setHidden(failure_.empty());
     placeSubviews();  // the new icons may need shrinking, or no longer
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/uikit/views/UIImageView.h"
+#include "platform/uikit/views/UILabel.h"
 #include "settings/preview/RenderSettings.h"
 
 class QVAXBatteryPreView : public uikit::UIView {
@@ -33,6 +34,10 @@ public:
     void refreshBattery();
     // Theme evaluations so far, one per half rendered.
     int renderCount() const { return renderCount_; }
+    // Why the last render of a script gave no image, in one line; empty when
+    // both halves drew. A small "!" in the box shows that there is one.
+    const std::string& failure() const { return failure_; }
+    const std::shared_ptr<uikit::UILabel>& failureBadge() const { return badge_; }
 
 protected:
     // Places the halves for the current size and renders again only when a
@@ -51,4 +56,6 @@ private:
     SharedRenderSettings _batterySettings, _lightSettings, _darkSettings;
     std::optional<RenderSettings> lastLight_, lastDark_;  // what each half shows
     int renderCount_ = 0;
+    std::string failure_;
+    std::shared_ptr<uikit::UILabel> badge_;
 };

@@ -9,6 +9,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/uikit/alerts/UIAlertView.h"
+#include "platform/uikit/views/UILabel.h"
 #include "settings/pages/PreviewRow.h"
 #include "settings/pages/QVAXSettingSecondaryThemeListController.h"
 #include "settings/pages/QVAXSettingThemeListController.h"
@@ -42,6 +43,10 @@ protected:
     std::shared_ptr<QVAXBatteryPreView> previewOf(const UITableViewCellPtr& cell) {
         return std::dynamic_pointer_cast<QVAXBatteryPreView>(
             cell->contentView()->viewWithTag(PreviewRow::kPreviewTag)->shared_from_this());
+    }
+    static std::string problemOf(const UITableViewCellPtr& cell) {
+        auto* label = dynamic_cast<UILabel*>(cell->contentView()->viewWithTag(PreviewRow::kProblemTag));
+        return label && !label->isHidden() ? label->text() : std::string();
     }
     std::vector<UITableViewCellPtr> rows(PSListController& page) {
         std::vector<UITableViewCellPtr> cells;
@@ -171,4 +176,25 @@ TEST_F(ThemeList, ScriptsThatCannotBeReadGiveEmptyPreviewsWithoutBlocking) {
         }
     }
     EXPECT_EQ(empty, 4);
+    for (const auto& cell : rows(*page))
+        EXPECT_EQ(problemOf(cell).empty(), cell->textLabel()->text().starts_with("Ampora")) << cell->textLabel()->text();
+}
+
+TEST_F(ThemeList, AThemeThatFailsSaysWhyAndCanStillBeChosen) {
+    installShippedThemes();
+    temp.writeFile(foundation::themeFolderPath() + "Broken.js",
+                   "(c,g,l,m,e){var f=document.createElement('canvas');f.width=6;f.height=c;"
+                   "paintTheLevel(f,l);return f.toDataURL('image/png')}");
+    auto page = openFrom(std::make_shared<QVAXSettingsMainController>(), "THEME");
+    ASSERT_TRUE(page);
+    dismissNotice();
+    for (const auto& cell : rows(*page)) {
+        const bool broken = cell->textLabel()->text() == "Broken";
+        EXPECT_EQ(previewOf(cell)->failureBadge()->isHidden(), !broken) << cell->textLabel()->text();
+        EXPECT_EQ(problemOf(cell).find("Can't find variable: paintTheLevel") != std::string::npos, broken)
+            << cell->textLabel()->text() << ": " << problemOf(cell);
+    }
+    ASSERT_TRUE(tapRow(*page, "Broken"));
+    EXPECT_EQ(foundation::readDictionaryFromFile(foundation::settingsFilePath())->at("theme"), PlistValue("Broken"));
+    shot("theme-list-failure");
 }
