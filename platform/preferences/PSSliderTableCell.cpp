@@ -1,5 +1,6 @@
 #include "platform/preferences/PSSliderTableCell.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -55,24 +56,43 @@ void PSSliderTableCell::refreshCellContentsWithSpecifier(const PSSpecifierPtr& s
     const double max = numberOf(specifier->plistPropertyForKey("max")).value_or(1);
     slider_->setMinimumValue(std::min(min, max));
     slider_->setMaximumValue(std::max(min, max));
+    const foundation::PlistValue* segmented = specifier->plistPropertyForKey("isSegmented");
+    const double segments = numberOf(specifier->plistPropertyForKey("segmentCount")).value_or(0);
+    step_ = segmented && segmented->asBoolean() && *segmented->asBoolean() && segments >= 1 && max != min
+                ? std::fabs(max - min) / std::floor(segments)
+                : 0;
     const foundation::PlistValue* show = specifier->plistPropertyForKey("showValue");
     valueLabel_->setHidden(!(show && show->asBoolean() && *show->asBoolean()));
     setNeedsLayout();
 }
 
+double PSSliderTableCell::snapped(double value) const {
+    if (step_ <= 0) return value;
+    const double min = slider_->minimumValue();
+    return std::clamp(min + std::round((value - min) / step_) * step_, min, double(slider_->maximumValue()));
+}
+
+PreferenceValue PSSliderTableCell::controlValue() const {
+    // Still a real number, as slider rows have always stored, but a whole one.
+    if (wholeSteps()) return foundation::PlistValue(double(std::llround(slider_->value())));
+    return foundation::PlistValue(slider_->value());
+}
+
 void PSSliderTableCell::showValue(const PreferenceValue& value) {
     const std::optional<double> v = value ? numberOf(&*value) : std::nullopt;
-    slider_->setValue(v.value_or(slider_->minimumValue()));
+    slider_->setValue(snapped(v.value_or(slider_->minimumValue())));
     showValueText();
 }
 
 void PSSliderTableCell::showValueText() {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", slider_->value());
+    std::snprintf(text, sizeof text, wholeSteps() ? "%.0f" : "%.2f", double(slider_->value()));
     valueLabel_->setText(text);
 }
 
 void PSSliderTableCell::controlChanged() {
+    // Between steps the thumb jumps to the nearest one, as the value does.
+    if (step_ > 0) slider_->setValue(snapped(slider_->value()));
     showValueText();
     if (!slider_->isTracking()) return storeNow();
     const double now = UIClock::shared().now();

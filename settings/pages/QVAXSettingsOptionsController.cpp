@@ -48,7 +48,10 @@ SpecifierDictionary sliderRow(std::optional<std::string> label, const std::strin
                            {"defaults", PlistValue(kSettingsDomain)},
                            {"PostNotification", PlistValue(kSettingsChangedNotification)},
                            {"cellClass", PlistValue("MSBetterPSSliderTableCell")},
-                           {"showValue", PlistValue(true)}});
+                           {"showValue", PlistValue(true)},
+                           // Whole percentages, as the engine reads them.
+                           {"isSegmented", PlistValue(true)},
+                           {"segmentCount", PlistValue(max - min)}});
     return row;
 }
 

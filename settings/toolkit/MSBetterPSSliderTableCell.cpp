@@ -49,9 +49,16 @@ float MSBetterPSSliderTableCell::maximum() const { return numberProperty(specifi
 
 void MSBetterPSSliderTableCell::layoutSubviews() {
     PSSliderTableCell::layoutSubviews();
-    // Over the right end, where the value shows, whatever width the row took.
+    // The value itself is what a person taps to type one, so it looks like a
+    // button; without a shown value, the right end of the row is the target.
     const uikit::CGSize size = bounds().size;
-    entryButton_->setFrame(CGRectMake(size.width - kButtonWidth, 0, kButtonWidth, size.height));
+    uikit::UILabel* value = valueLabel();
+    if (!value->isHidden()) {
+        value->setTextColor(entryButton_->tintColor());
+        entryButton_->setFrame(contentView()->convertRectToView(value->frame(), this));
+    } else {
+        entryButton_->setFrame(CGRectMake(size.width - kButtonWidth, 0, kButtonWidth, size.height));
+    }
     bringSubviewToFront(entryButton_.get());
 }
 
@@ -151,8 +158,9 @@ void MSBetterPSSliderTableCell::enterTypedValue() {
     auto field = alert_ ? alert_->textFieldAtIndex(0) : nullptr;
     const std::optional<float> value = field ? parseTypedValue(field->text()) : std::nullopt;
     if (value && minimum() <= *value && *value <= maximum()) {
+        // Shown first, so that a slider of whole steps stores the step it shows.
         setValue(foundation::PlistValue(double(*value)));
-        setPreferenceValue(foundation::PlistValue(double(*value)), specifier());
+        if (const preferences::PreferenceValue shown = controlValue()) setPreferenceValue(*shown, specifier());
         return;
     }
     auto error = std::make_shared<UIAlertView>("Error", "Ensure you enter a valid value.",

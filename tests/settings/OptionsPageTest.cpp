@@ -144,6 +144,28 @@ TEST_F(OptionsPage, ATypedValueInRangeIsStoredAsARealNumberThenPosted) {
     EXPECT_EQ(log.take(), (std::vector<std::string>{"write:com.kelvary.ampora.plist", "post"}));
 }
 
+TEST_F(OptionsPage, PercentSlidersStopAtWholePercentsAndTheirValueIsTheEntryTarget) {
+    show(page);
+    for (const char* key : {"lowLevel", "secondThemeLimit", "customLevel"}) {
+        SCOPED_TRACE(key);
+        auto row = slider(key);
+        ASSERT_TRUE(row);
+        row->slider()->setValue(45.41f);
+        row->controlChanged();
+        EXPECT_EQ(row->slider()->value(), 45) << "the thumb goes to the step";
+        EXPECT_EQ(row->valueLabel()->text(), "45");
+        EXPECT_EQ(settings()->at(key), PlistValue(45.0));
+        // The value is what a person taps, and it looks like a button.
+        settle();
+        EXPECT_EQ(row->entryButton()->frame(), row->contentView()->convertRectToView(row->valueLabel()->frame(), row.get()));
+        EXPECT_EQ(row->valueLabel()->textColor(), row->entryButton()->tintColor());
+    }
+    auto low = slider("lowLevel");
+    enter(*low, "37.6");
+    EXPECT_EQ(settings()->at("lowLevel"), PlistValue(38.0)) << "a typed value goes to the nearest step too";
+    EXPECT_EQ(low->valueLabel()->text(), "38");
+}
+
 TEST_F(OptionsPage, ValuesOutOfRangeOrNotNumbersGetTheErrorThenTheEntryAgain) {
     show(page);
     auto low = slider("lowLevel");
@@ -225,7 +247,7 @@ TEST_F(OptionsPage, TheCellsWriterStaysInThePreferencesFolder) {
     show(page);
     auto cell = looseSlider(0, 100);
     // A NUL would cut the name short at the system call: "cut.plist" would be written instead.
-    for (const std::string file : {std::string(), std::string("../escape.plist"), std::string("a/b.plist"),
+    for (const std::string& file : {std::string(), std::string("../escape.plist"), std::string("a/b.plist"),
                                    std::string(".."), std::string("cut.plist\0.x", 12)}) {
         cell->specifier()->setProperty(PlistValue(file), "defaults");
         EXPECT_FALSE(cell->setPreferenceValue(PlistValue(1.0), cell->specifier())) << file;
