@@ -53,13 +53,29 @@ void MSBetterPSSliderTableCell::layoutSubviews() {
     // button; without a shown value, the right end of the row is the target.
     const uikit::CGSize size = bounds().size;
     uikit::UILabel* value = valueLabel();
-    if (!value->isHidden()) {
-        value->setTextColor(entryButton_->tintColor());
-        entryButton_->setFrame(contentView()->convertRectToView(value->frame(), this));
-    } else {
-        entryButton_->setFrame(CGRectMake(size.width - kButtonWidth, 0, kButtonWidth, size.height));
-    }
+    if (!value->isHidden()) entryButton_->setFrame(contentView()->convertRectToView(value->frame(), this));
+    else entryButton_->setFrame(CGRectMake(size.width - kButtonWidth, 0, kButtonWidth, size.height));
+    showValueOnButton();
     bringSubviewToFront(entryButton_.get());
+}
+
+void MSBetterPSSliderTableCell::showValueOnButton() {
+    uikit::UILabel* value = valueLabel();
+    const bool shown = !value->isHidden();
+    value->setAlpha(shown ? 0 : 1);
+    entryButton_->setTitle(shown ? value->text() : std::string());
+    entryButton_->titleLabel()->setFont(value->font());
+    entryButton_->titleLabel()->setTextAlignment(uikit::NSTextAlignment::Right);
+}
+
+void MSBetterPSSliderTableCell::showValue(const preferences::PreferenceValue& value) {
+    PSSliderTableCell::showValue(value);
+    showValueOnButton();
+}
+
+void MSBetterPSSliderTableCell::controlChanged() {
+    PSSliderTableCell::controlChanged();
+    showValueOnButton();
 }
 
 void MSBetterPSSliderTableCell::presentPopup() {

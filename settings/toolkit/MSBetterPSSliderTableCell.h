@@ -1,6 +1,7 @@
 #pragma once
-// A slider row that also takes a typed value: an invisible button over the
-// row's right end opens an alert with a number field. A value inside the row's
+// A slider row that also takes a typed value: the shown value is a button
+// (without one, an invisible button over the row's right end) that opens an
+// alert with a number field. A value inside the row's
 // "min" and "max" moves the slider and is written to the row's settings file
 // by the cell itself, then the row's notification is posted; anything else
 // gets an error alert and the entry alert again. Dragging stays the slider's.
@@ -43,8 +44,11 @@ public:
     uikit::UIButton* entryButton() const { return entryButton_.get(); }
     const std::shared_ptr<uikit::UIAlertView>& alert() const { return alert_; }
 
+    void controlChanged() override;
+
 protected:
     void layoutSubviews() override;
+    void showValue(const preferences::PreferenceValue& value) override;
 
 private:
     float minimum() const;
@@ -52,6 +56,8 @@ private:
     std::shared_ptr<uikit::UIToolbar> makeToolbar(bool sign, bool point);
     void enterTypedValue();
     std::shared_ptr<MSBetterPSSliderTableCell> self();
+    // The button shows the value in place of the label, which keeps its room.
+    void showValueOnButton();
 
     std::shared_ptr<uikit::UIButton> entryButton_;
     std::shared_ptr<uikit::UIAlertView> alert_;

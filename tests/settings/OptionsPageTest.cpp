@@ -158,7 +158,8 @@ TEST_F(OptionsPage, PercentSlidersStopAtWholePercentsAndTheirValueIsTheEntryTarg
         // The value is what a person taps, and it looks like a button.
         settle();
         EXPECT_EQ(row->entryButton()->frame(), row->contentView()->convertRectToView(row->valueLabel()->frame(), row.get()));
-        EXPECT_EQ(row->valueLabel()->textColor(), row->entryButton()->tintColor());
+        EXPECT_EQ(row->entryButton()->titleLabel()->text(), "45") << "the button shows the value";
+        EXPECT_EQ(row->valueLabel()->alpha(), 0) << "in place of the label";
     }
     auto low = slider("lowLevel");
     enter(*low, "37.6");
@@ -206,6 +207,9 @@ TEST_F(OptionsPage, NegateTogglesTheSignAndPointAppends) {
     field->setText("2");
     auto bar = std::dynamic_pointer_cast<UIToolbar>(field->inputAccessoryView());
     ASSERT_TRUE(bar);
+    // At the window's bottom edge, where a keyboard would rise: clear of the bars at the top.
+    EXPECT_EQ(bar->window(), window.get());
+    EXPECT_EQ(bar->frame(), CGRectMake(0, 667 - 44, 375, 44));
     bar->items()[0]->perform();
     EXPECT_EQ(field->text(), "-2");
     bar->items()[0]->perform();

@@ -151,9 +151,12 @@ void UITextField::didResignFirstResponder() {
 void UITextField::showAccessory() {
     UIWindow* w = window();
     if (!accessory_ || !w) return;
+    // Where the phone's keyboard would rise, the bar sits at the window's
+    // bottom edge: never over the bars at the top, and not where a field that
+    // is still being laid out happens to be.
     const double height = accessory_->frame().size.height > 0 ? accessory_->frame().size.height : 44;
-    const CGRect field = convertRectToView(bounds(), nullptr);
-    accessory_->setFrame(CGRectMake(0, std::max(0.0, field.origin.y - height), w->bounds().size.width, height));
+    const CGSize window = w->bounds().size;
+    accessory_->setFrame(CGRectMake(0, std::max(0.0, window.height - height), window.width, height));
     w->addOverlay(accessory_);
 }
 
