@@ -123,27 +123,43 @@ bool HRColorMapView::isAbleToCreateColorMap() const {
 
 void HRColorMapView::releaseQueueIfAble() {
     const bool able = isAbleToCreateColorMap();
-    if (able && !mapRequested_) {
+    const CGSize size = frame().size;
+    // A new size (the picker turned, the window changed) needs a map of its own.
+    const bool resized = mapRequested_ && (size.width != requestedSize_.width || size.height != requestedSize_.height);
+    if (able && (!mapRequested_ || resized)) {
         // What the worker draws is fixed here, on the main thread; it never reads the view,
         // which may be gone by the time the map is ready.
         mapRequested_ = true;
-        const CGSize size = frame().size;
+        requestedSize_ = size;
+        const int generation = ++generation_;
         const double t = *_tileSize, limit = float(*_saturationUpperLimit);
         const double scale = UIScreen::mainScreen().scale();
         std::weak_ptr<HRColorMapView> weak = std::static_pointer_cast<HRColorMapView>(weak_from_this().lock());
-        _initializeQueue.addOperation([size, t, limit, scale, weak, inFlight = std::make_shared<MapInFlight>()] {
+        _initializeQueue.addOperation([size, t, limit, scale, weak, generation, inFlight = std::make_shared<MapInFlight>()] {
             auto map = colorMapImageWithSize(size, t, limit, scale);
             auto background = backgroundImageWithSize(size, t, scale);
-            notify::RunLoop::main().dispatchAsync([weak, map, background, inFlight] {
-                if (auto view = weak.lock()) view->installColorMap(map, background);
+            notify::RunLoop::main().dispatchAsync([weak, map, background, generation, inFlight] {
+                if (auto view = weak.lock()) view->installColorMap(map, background, generation);
             });
         });
+        // Until then the old map is stretched over the new grid: what shows under
+        // a finger is what a tap picks, and nothing spills past the view.
+        const Grid g = grid();
+        if (_colorMapLayer && g.tile > 0)
+            withoutActions([&] {
+                const CGRect area = CGRectMake(0, 0, g.columns * g.tile, g.rows * g.tile);
+                _colorMapLayer->setFrame(area);
+                _colorMapBackgroundLayer->setFrame(area);
+            });
     }
     _initializeQueue.setSuspended(!able);
 }
 
-void HRColorMapView::installColorMap(UIImagePtr map, UIImagePtr background) {
-    if (_colorMapImage || !map || !background) return;
+void HRColorMapView::installColorMap(UIImagePtr map, UIImagePtr background, int generation) {
+    if (generation != generation_ || !map || !background) return;
+    const bool first = !_colorMapLayer;
+    if (_colorMapLayer) _colorMapLayer->removeFromSuperlayer();
+    if (_colorMapBackgroundLayer) _colorMapBackgroundLayer->removeFromSuperlayer();
     _colorMapImage = std::move(map);
     _backgroundImage = std::move(background);
     withoutActions([&] {
@@ -158,7 +174,7 @@ void HRColorMapView::installColorMap(UIImagePtr map, UIImagePtr background) {
     layer()->insertSublayerAtIndex(_colorMapBackgroundLayer, 0);
     layer()->insertSublayerAtIndex(_colorMapLayer, 1);
     _colorMapLayer->setOpacity(float(_brightness));
-    UIView::animateWithDuration(0.2, [this] { setAlpha(1); });
+    if (first) UIView::animateWithDuration(0.2, [this] { setAlpha(1); });
 }
 
 void HRColorMapView::setSaturationUpperLimit(std::optional<double> limit) {
@@ -193,6 +209,10 @@ CGSize HRColorMapView::intrinsicContentSize() const {
 
 void HRColorMapView::layoutSubviews() {
     UIControl::layoutSubviews();
+    withoutActions([&] {
+        const double scale = UIScreen::mainScreen().scale();
+        _lineLayer->setFrame(CGRectMake(0, -1 / scale, frame().size.width, 1 / scale));
+    });
     updateColorCursor();
     _didLayoutSubview = true;
     releaseQueueIfAble();

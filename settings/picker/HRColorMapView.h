@@ -73,7 +73,8 @@ private:
     void handlePan(uikit::UIGestureRecognizer& recognizer);
     void updateColorCursor();
     void releaseQueueIfAble();
-    void installColorMap(uikit::UIImagePtr map, uikit::UIImagePtr background);
+    // `generation` is the request's: a map for a size the view no longer has is dropped.
+    void installColorMap(uikit::UIImagePtr map, uikit::UIImagePtr background, int generation);
 
     std::optional<uikit::UIColor> _color;
     double _brightness = 0.5;
@@ -81,6 +82,8 @@ private:
     std::shared_ptr<HRColorCursor> _colorCursor;
     bool _didLayoutSubview = false;
     bool mapRequested_ = false;
+    uikit::CGSize requestedSize_{};  // what the last map request was drawn for
+    int generation_ = 0;
     uikit::CALayerPtr _lineLayer;
     std::optional<double> _tileSize;
     uikit::CALayerPtr _colorMapLayer, _colorMapBackgroundLayer;

@@ -2,6 +2,9 @@
 // cursor sits, and the one-time background generation.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+
 #include <cmath>
 
 #include "settings/picker/HRColorMapView.h"
@@ -125,8 +128,6 @@ TEST_F(ColorMap, AppearsOnlyOnceTheWorkerIsDoneAndFadesInOverTwoTenths) {
     EXPECT_FALSE(map->initializeQueue().isSuspended());
     EXPECT_EQ(map->alpha(), 0);
     EXPECT_EQ(map->colorMapLayer(), nullptr);
-    // What the worker draws was fixed at the release.
-    map->setFrame(CGRectMake(0, 0, 100, 100));
 
     ASSERT_TRUE(picker::test::waitForColorMap(*map));
     EXPECT_EQ(map->colorMapImage()->width(), 320);
@@ -146,6 +147,36 @@ TEST_F(ColorMap, AppearsOnlyOnceTheWorkerIsDoneAndFadesInOverTwoTenths) {
     map->setTileSize(8);
     renderWindow(window);
     EXPECT_EQ(map->colorMapImage()->width(), 320) << "drawn once";
+}
+
+TEST_F(ColorMap, ATurnedPickerGetsAMapOfItsNewSizeAndTapsPickWhatIsDrawn) {
+    renderWindow(window);
+    ASSERT_TRUE(picker::test::waitForColorMap(*map));
+    UIClock::shared().advance(0.3);
+    auto drawnAt = [&](double width) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (map->colorMapImage()->width() != width && std::chrono::steady_clock::now() < deadline)
+            OffscreenScreen::runPendingBlocks();
+        return map->colorMapImage()->width() == width;
+    };
+    // Landscape: wider and lower. Portrait again after that.
+    for (const CGSize size : {CGSizeMake(560, 160), CGSizeMake(320, 300)}) {
+        SCOPED_TRACE(size.width);
+        window->setFrame(CGRectMake(0, 0, size.width, size.height));
+        map->setFrame(CGRectMake(0, 0, size.width, size.height));
+        renderWindow(window);
+        // Meanwhile the old map is stretched over the new grid, never past the view.
+        EXPECT_LE(CGRectGetMaxX(map->colorMapLayer()->frame()), size.width);
+        EXPECT_LE(CGRectGetMaxY(map->colorMapLayer()->frame()), size.height);
+        ASSERT_TRUE(drawnAt(std::floor(size.width / 16) * 16));
+        EXPECT_EQ(map->colorMapImage()->height(), std::floor(size.height / 16) * 16);
+        EXPECT_EQ(map->colorMapLayer()->frame(), CGRectMake(0, 0, map->colorMapImage()->width(), map->colorMapImage()->height()));
+        EXPECT_EQ(map->alpha(), 1) << "no second fade";
+        // The tap picks the hue of the column drawn under the finger.
+        const int columns = int(size.width / 16);
+        map->update({double(columns - 1) * 16 + 3, 5});
+        EXPECT_NEAR(picked().h, double(columns - 1) / columns, 1e-9);
+    }
 }
 
 TEST_F(ColorMap, AViewGoneWhileItsMapIsDrawnIsNotTouched) {
