@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 
 #include "tests/hosts/TestBundle.h"
 #include "tests/support/CommandRun.h"
@@ -78,6 +81,20 @@ TEST_F(SettingsHostProcess, AFailingStepNamesItsLineAndExitsOne) {
     run = host("--script '" + writeScript("tap-text Ampora\nfly away\n") + "'");
     EXPECT_EQ(run.status, 1) << "a script that cannot be read runs no step";
     EXPECT_NE(run.output.find("line 2: unknown step \"fly\""), std::string::npos) << run.output;
+}
+
+TEST_F(SettingsHostProcess, OnlyAScriptFileIsRunNeverADeviceAFifoOrAFolder) {
+    const std::string fifo = file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(file("folder"));
+    prefs.writeFile(file("huge"), std::string((1 << 20) + 1, '#'));
+    for (const std::string& path : {std::string("/dev/zero"), fifo, file("folder"), file("huge")}) {
+        SCOPED_TRACE(path);
+        // A writerless FIFO or an endless device must neither block nor be read whole.
+        const CommandRun run = host("--script '" + path + "'");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find("the script " + path + " cannot be read: "), std::string::npos) << run.output;
+    }
 }
 
 TEST_F(SettingsHostProcess, PagesAndBundlesThatCannotBeShownAreNamed) {

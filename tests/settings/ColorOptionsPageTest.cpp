@@ -147,6 +147,27 @@ TEST_F(ColorOptions, LeavingThePickerWritesTheRowsDigitsOnceAndCancelWritesNothi
     EXPECT_EQ(color("LOW_COL")->detailTextLabel()->text(), "#FF0000");
 }
 
+TEST_F(ColorOptions, ARefusedSaveLeavesSwatchTextAndPickerOnWhatIsStored) {
+    // A settings file that exists but cannot be read is never replaced.
+    temp.writeFile(foundation::settingsFilePath(), "not a property list");
+    show(page);
+    auto picker = openPicker("LIGHT_MAIN_COL");
+    picker->setColor(UIColor::rgb(1, 0.5, 0));
+    back();
+    EXPECT_EQ(temp.readFile(foundation::settingsFilePath()), "not a property list");
+    auto cell = color("LIGHT_MAIN_COL");
+    EXPECT_EQ(cell->detailTextLabel()->text(), "#000000");
+    ASSERT_TRUE(cell->colorPreview());
+    EXPECT_EQ(cell->colorPreview()->backgroundColor(), std::optional(UIColor::rgb(0, 0, 0)))
+        << "the swatch is not the refused color";
+    ASSERT_TRUE(alert()) << "the person is told it was not saved";
+    alert()->clickButtonAtIndex(0);
+    settle();
+    picker = openPicker("LIGHT_MAIN_COL");
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->color(), UIColor::rgb(0, 0, 0)) << "the picker opens at what is stored";
+}
+
 TEST_F(ColorOptions, APickedColorIsStoredWhenTheRegisteredPageIsGone) {
     show(page);
     auto cell = color("CC_COL");

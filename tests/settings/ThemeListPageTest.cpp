@@ -104,6 +104,11 @@ TEST_F(ThemeList, AWriteThatFailsIsNotAnnounced) {
     pagetest::ChangeLog log(temp.root(), notifyFolder);
     ASSERT_TRUE(tapRow(*page, "Ampora LBI"));
     EXPECT_EQ(log.take(), std::vector<std::string>{});
+    // The checkmark stays on what is stored, and the person is told.
+    auto cells = rows(*page);
+    EXPECT_TRUE(cells[0]->accessoryType() == UITableViewCellAccessoryType::Checkmark) << "Ampora Connect, the default";
+    EXPECT_FALSE(cells[1]->accessoryType() == UITableViewCellAccessoryType::Checkmark);
+    ASSERT_TRUE(alert()) << "a choice that was not saved is told";
 }
 
 TEST_F(ThemeList, TheSecondaryListWritesItsKeyAndMirrorsWithTheSecondaryFlipsUntilItLeaves) {
