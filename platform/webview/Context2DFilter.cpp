@@ -15,11 +15,11 @@ void applyOpacity(cairo_surface_t* surface, double opacity) {
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface), height = cairo_image_surface_get_height(surface);
     const size_t bytes = size_t(cairo_image_surface_get_width(surface)) * 4;
-    // Premultiplied: every channel scales alike.
+    // Premultiplied: every channel scales alike. Truncated, as the browser does (255 * 0.5 is 127).
     for (int y = 0; y < height; ++y)
         for (size_t i = 0; i < bytes; ++i) {
             unsigned char& c = data[size_t(y) * size_t(stride) + i];
-            c = static_cast<unsigned char>(c * opacity + 0.5);
+            c = static_cast<unsigned char>(c * opacity);
         }
 }
 
