@@ -155,7 +155,10 @@ private:
         int left = 0, top = 0;
     };
     Layer drawLayer(const std::function<void(cairo_t*)>& draw, const Reach& reach);
-    void applyFilter(Layer& layer) const;
+    // A transparent bitmap for a layer, and its return once drawn.
+    cairo_surface_t* blankLayer(int width, int height);
+    void recycleLayer(cairo_surface_t* surface);
+    void applyFilter(const Layer& layer) const;
     void paintShadow(cairo_t* cr, const Layer& layer, cairo_operator_t op);
     // Runs `draw` with filter, shadow, global alpha, composite operation and clip applied.
     void composite(const std::function<void(cairo_t*)>& draw);
@@ -171,6 +174,8 @@ private:
     CanvasElement& canvas_;
     cairo_t* cr_ = nullptr;
     std::vector<DrawingState> states_;
+    // The last layer's bitmap: making a new one for every drawing costs more than the drawing.
+    cairo_surface_t* spareLayer_ = nullptr;
     CanvasPath path_;
 };
 

@@ -1,7 +1,9 @@
 // Filling, stroking, clipping and rectangles, with compositing applied.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
+#include <utility>
 
 #include "platform/webview/CanvasElement.h"
 #include "platform/webview/Context2D.h"
@@ -161,7 +163,8 @@ void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
             cairo_set_source_surface(cr, layer.surface, -layer.left, -layer.top);
             cairo_set_operator(cr, op.op);
             cairo_paint_with_alpha(cr, s.globalAlpha);
-            cairo_surface_destroy(layer.surface);
+            cairo_set_source_rgba(cr, 0, 0, 0, 0);  // lets go of the layer
+            recycleLayer(layer.surface);
         }
     }
     cairo_restore(cr);
@@ -169,14 +172,18 @@ void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
 
 Context2D::Layer Context2D::drawLayer(const std::function<void(cairo_t*)>& draw, const Reach& reach) {
     const int width = int(canvas_.width()), height = int(canvas_.height());
-    // What lies farther out reaches the canvas only thinly blurred or by a
-    // large offset; past one canvas size on each side it is dropped.
+    // Drawing farther out reaches the canvas only thinly blurred or by a large
+    // offset: past one canvas size on each side, or where the layer would
+    // outgrow the largest canvas, it is dropped.
     const double most = std::max(width, height);
-    auto margin = [most](double v) { return int(std::ceil(std::min(v, most))); };
+    double scale = 1;
+    auto margin = [&](double v) { return int(std::ceil(std::min(v, most) * scale)); };
+    while (double(width + margin(reach.left) + margin(reach.right)) * (height + margin(reach.top) + margin(reach.bottom)) >
+           double(CanvasElement::kMaxArea))
+        scale = scale > 1.0 / 64 ? scale / 2 : 0;
     Layer layer;
     layer.left = margin(reach.left), layer.top = margin(reach.top);
-    layer.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width + layer.left + margin(reach.right),
-                                               height + layer.top + margin(reach.bottom));
+    layer.surface = blankLayer(width + layer.left + margin(reach.right), height + layer.top + margin(reach.bottom));
     if (cairo_surface_status(layer.surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(layer.surface);
         return {};
@@ -188,6 +195,29 @@ Context2D::Layer Context2D::drawLayer(const std::function<void(cairo_t*)>& draw,
     cairo_surface_set_device_offset(layer.surface, 0, 0);
     cairo_surface_flush(layer.surface);
     return layer;
+}
+
+cairo_surface_t* Context2D::blankLayer(int width, int height) {
+    cairo_surface_t* spare = std::exchange(spareLayer_, nullptr);
+    if (spare && cairo_image_surface_get_width(spare) == width && cairo_image_surface_get_height(spare) == height) {
+        cairo_surface_flush(spare);
+        std::memset(cairo_image_surface_get_data(spare), 0, size_t(cairo_image_surface_get_stride(spare)) * size_t(height));
+        cairo_surface_mark_dirty(spare);
+        return spare;
+    }
+    if (spare) cairo_surface_destroy(spare);
+    return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+}
+
+void Context2D::recycleLayer(cairo_surface_t* surface) {
+    // Only a small one, and only when nothing else holds it.
+    constexpr long kSpareArea = 1024 * 1024;
+    if (spareLayer_ || cairo_surface_get_reference_count(surface) != 1 ||
+        long(cairo_image_surface_get_width(surface)) * cairo_image_surface_get_height(surface) > kSpareArea) {
+        cairo_surface_destroy(surface);
+        return;
+    }
+    spareLayer_ = surface;
 }
 
 void Context2D::fillPath(const CanvasPath& path, cairo_fill_rule_t rule) {

@@ -24,8 +24,10 @@ void applyOpacity(cairo_surface_t* surface, double opacity) {
 }
 
 // The layer's alpha, blurred, offset and colored, beneath the layer.
-cairo_surface_t* withDropShadow(cairo_surface_t* layer, const FilterOp& op) {
+void addDropShadow(cairo_surface_t* layer, const FilterOp& op) {
     const int width = cairo_image_surface_get_width(layer), height = cairo_image_surface_get_height(layer);
+    // An offset past the layer puts the whole shadow outside it.
+    if (std::abs(op.dx) >= width || std::abs(op.dy) >= height) return;
     cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
     cairo_t* m = cairo_create(mask);
     cairo_set_source_surface(m, layer, 0, 0);
@@ -35,20 +37,13 @@ cairo_surface_t* withDropShadow(cairo_surface_t* layer, const FilterOp& op) {
     gaussianBlur(cairo_image_surface_get_data(mask), width, height, cairo_image_surface_get_stride(mask), 1,
                  op.stdDeviation);
     cairo_surface_mark_dirty(mask);
-
-    cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(out);
-    // An offset past the layer puts the whole shadow outside it.
-    if (std::abs(op.dx) < width && std::abs(op.dy) < height) {
-        cairo_set_source_rgba(cr, op.color.r / 255.0, op.color.g / 255.0, op.color.b / 255.0, op.color.a / 255.0);
-        cairo_mask_surface(cr, mask, op.dx, op.dy);
-    }
-    cairo_set_source_surface(cr, layer, 0, 0);
-    cairo_paint(cr);
+    cairo_t* cr = cairo_create(layer);
+    cairo_set_source_rgba(cr, op.color.r / 255.0, op.color.g / 255.0, op.color.b / 255.0, op.color.a / 255.0);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OVER);
+    cairo_mask_surface(cr, mask, op.dx, op.dy);
     cairo_destroy(cr);
     cairo_surface_destroy(mask);
-    cairo_surface_flush(out);
-    return out;
+    cairo_surface_flush(layer);
 }
 
 }  // namespace
@@ -76,9 +71,9 @@ void Context2D::addFilterReach(Reach& reach) const {
     }
 }
 
-void Context2D::applyFilter(Layer& layer) const {
+void Context2D::applyFilter(const Layer& layer) const {
+    cairo_surface_t* surface = layer.surface;
     for (const FilterOp& op : state().filter->ops) {
-        cairo_surface_t* surface = layer.surface;
         switch (op.kind) {
         case FilterOp::Kind::Blur:
             gaussianBlur(cairo_image_surface_get_data(surface), cairo_image_surface_get_width(surface),
@@ -88,12 +83,11 @@ void Context2D::applyFilter(Layer& layer) const {
         case FilterOp::Kind::Opacity: applyOpacity(surface, op.opacity); break;
         case FilterOp::Kind::DropShadow:
             cairo_surface_mark_dirty(surface);
-            layer.surface = withDropShadow(surface, op);
-            cairo_surface_destroy(surface);
+            addDropShadow(surface, op);
             break;
         }
     }
-    cairo_surface_mark_dirty(layer.surface);
+    cairo_surface_mark_dirty(surface);
 }
 
 }  // namespace webview
