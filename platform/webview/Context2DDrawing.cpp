@@ -178,8 +178,10 @@ Context2D::Layer Context2D::drawLayer(const std::function<void(cairo_t*)>& draw,
     const double most = std::max(width, height);
     double scale = 1;
     auto margin = [&](double v) { return int(std::ceil(std::min(v, most) * scale)); };
-    while (double(width + margin(reach.left) + margin(reach.right)) * (height + margin(reach.top) + margin(reach.bottom)) >
-           double(CanvasElement::kMaxArea))
+    auto area = [&] {
+        return double(width + margin(reach.left) + margin(reach.right)) * (height + margin(reach.top) + margin(reach.bottom));
+    };
+    while (area() > double(CanvasElement::kMaxArea))
         scale = scale > 1.0 / 64 ? scale / 2 : 0;
     Layer layer;
     layer.left = margin(reach.left), layer.top = margin(reach.top);
@@ -201,7 +203,8 @@ cairo_surface_t* Context2D::blankLayer(int width, int height) {
     cairo_surface_t* spare = std::exchange(spareLayer_, nullptr);
     if (spare && cairo_image_surface_get_width(spare) == width && cairo_image_surface_get_height(spare) == height) {
         cairo_surface_flush(spare);
-        std::memset(cairo_image_surface_get_data(spare), 0, size_t(cairo_image_surface_get_stride(spare)) * size_t(height));
+        const size_t bytes = size_t(cairo_image_surface_get_stride(spare)) * size_t(height);
+        std::memset(cairo_image_surface_get_data(spare), 0, bytes);
         cairo_surface_mark_dirty(spare);
         return spare;
     }

@@ -22,7 +22,8 @@ void Context2D::addShadowReach(Reach& reach) const {
 
 void Context2D::paintShadow(cairo_t* cr, const Layer& layer, cairo_operator_t op) {
     const DrawingState& s = state();
-    const int width = cairo_image_surface_get_width(layer.surface), height = cairo_image_surface_get_height(layer.surface);
+    const int width = cairo_image_surface_get_width(layer.surface);
+    const int height = cairo_image_surface_get_height(layer.surface);
     cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
     cairo_t* m = cairo_create(mask);
     cairo_set_source_surface(m, layer.surface, 0, 0);

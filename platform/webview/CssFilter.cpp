@@ -21,9 +21,9 @@ bool isNameChar(char c) { return isNameStart(c) || std::isdigit(static_cast<unsi
 struct Token {
     enum class Type { Number, Percentage, Dimension, Ident, Hash, Function, Other } type = Type::Other;
     double value = 0;
-    std::string unit;     // a dimension's unit, an ident or a function's name, lower case
+    std::string unit;       // a dimension's unit, an ident or a function's name, lower case
     std::string_view text;  // as written, for colors
-    bool closed = true;   // a function's ')' was there
+    bool closed = true;     // a function's ')' was there
 };
 
 class Scanner {
