@@ -74,6 +74,9 @@ public:
     // CSS lengths ("2px", "0.1em"); anything else leaves the value alone.
     void setLetterSpacing(const std::string& v);
     void setWordSpacing(const std::string& v);
+    // A CSS filter list; anything else leaves the filter alone.
+    void setFilter(const std::string& v);
+    std::string filter() const;
     // false when the string is not a color (the style is kept).
     bool setFillColor(const std::string& css);
     bool setStrokeColor(const std::string& css);
@@ -139,8 +142,25 @@ private:
     bool canDraw() const;
     void applyClips(cairo_t* cr) const;  // with an identity matrix
     bool hasVisibleShadow() const;
-    void paintShadow(cairo_t* cr, cairo_pattern_t* layer, cairo_operator_t op);
-    // Runs `draw` with clip, composite operation, global alpha and shadow applied.
+    bool hasFilter() const { return state().filter && !state().filter->ops.empty(); }
+    // How far past each edge of the canvas a drawing can still reach into it.
+    struct Reach {
+        double left = 0, top = 0, right = 0, bottom = 0;
+    };
+    void addShadowReach(Reach& reach) const;
+    void addFilterReach(Reach& reach) const;
+    // A drawing alone on a transparent bitmap: canvas pixel (0, 0) is its (left, top).
+    struct Layer {
+        cairo_surface_t* surface = nullptr;
+        int left = 0, top = 0;
+    };
+    Layer drawLayer(const std::function<void(cairo_t*)>& draw, const Reach& reach);
+    // A transparent bitmap for a layer, and its return once drawn.
+    cairo_surface_t* blankLayer(int width, int height);
+    void recycleLayer(cairo_surface_t* surface);
+    void applyFilter(const Layer& layer) const;
+    void paintShadow(cairo_t* cr, const Layer& layer, cairo_operator_t op);
+    // Runs `draw` with filter, shadow, global alpha, composite operation and clip applied.
     void composite(const std::function<void(cairo_t*)>& draw);
     void setSource(cairo_t* cr, const CanvasStyle& style);
     // `scale`: of the transform; `pathLength`: in device pixels.
@@ -154,6 +174,8 @@ private:
     CanvasElement& canvas_;
     cairo_t* cr_ = nullptr;
     std::vector<DrawingState> states_;
+    // The last layer's bitmap: making a new one for every drawing costs more than the drawing.
+    cairo_surface_t* spareLayer_ = nullptr;
     CanvasPath path_;
 };
 

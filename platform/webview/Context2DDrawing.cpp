@@ -1,7 +1,9 @@
 // Filling, stroking, clipping and rectangles, with compositing applied.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
+#include <utility>
 
 #include "platform/webview/CanvasElement.h"
 #include "platform/webview/Context2D.h"
@@ -137,26 +139,88 @@ void Context2D::composite(const std::function<void(cairo_t*)>& draw) {
     const DrawingState& s = state();
     cairo_save(cr);
     cairo_identity_matrix(cr);
-    applyClips(cr);
     const Operator op = operatorFor(s.globalCompositeOperation);
-    if (op.bounded && s.globalAlpha == 1 && !hasVisibleShadow()) {
+    const bool filtered = hasFilter();
+    if (!filtered && op.bounded && s.globalAlpha == 1 && !hasVisibleShadow()) {
+        applyClips(cr);
         cairo_set_operator(cr, op.op);
         draw(cr);
     } else {
-        // The shape is drawn alone first, then laid on the canvas as one layer,
-        // so operators that reach outside the shape see transparency there.
-        cairo_push_group(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-        draw(cr);
-        cairo_pattern_t* layer = cairo_pop_group(cr);
-        cairo_identity_matrix(cr);
-        if (hasVisibleShadow()) paintShadow(cr, layer, op.op);
-        cairo_set_source(cr, layer);
-        cairo_set_operator(cr, op.op);
-        cairo_paint_with_alpha(cr, s.globalAlpha);
-        cairo_pattern_destroy(layer);
+        // The shape is drawn alone first, then filtered and laid on the canvas
+        // as one layer, so operators that reach outside the shape see
+        // transparency there. The clip limits only that last step: a shape
+        // outside the clip (or the canvas) may still cast its blur or shadow into it.
+        const bool shadowed = hasVisibleShadow();
+        Reach reach;
+        if (filtered) addFilterReach(reach);
+        if (shadowed) addShadowReach(reach);
+        Layer layer = drawLayer(draw, reach);
+        if (layer.surface) {
+            if (filtered) applyFilter(layer);
+            cairo_identity_matrix(cr);
+            applyClips(cr);
+            if (shadowed) paintShadow(cr, layer, op.op);
+            cairo_set_source_surface(cr, layer.surface, -layer.left, -layer.top);
+            cairo_set_operator(cr, op.op);
+            cairo_paint_with_alpha(cr, s.globalAlpha);
+            cairo_set_source_rgba(cr, 0, 0, 0, 0);  // lets go of the layer
+            recycleLayer(layer.surface);
+        }
     }
     cairo_restore(cr);
+}
+
+Context2D::Layer Context2D::drawLayer(const std::function<void(cairo_t*)>& draw, const Reach& reach) {
+    const int width = int(canvas_.width()), height = int(canvas_.height());
+    // Drawing farther out reaches the canvas only thinly blurred or by a large
+    // offset: past one canvas size on each side, or where the layer would
+    // outgrow the largest canvas, it is dropped.
+    const double most = std::max(width, height);
+    double scale = 1;
+    auto margin = [&](double v) { return int(std::ceil(std::min(v, most) * scale)); };
+    auto area = [&] {
+        return double(width + margin(reach.left) + margin(reach.right)) * (height + margin(reach.top) + margin(reach.bottom));
+    };
+    while (area() > double(CanvasElement::kMaxArea))
+        scale = scale > 1.0 / 64 ? scale / 2 : 0;
+    Layer layer;
+    layer.left = margin(reach.left), layer.top = margin(reach.top);
+    layer.surface = blankLayer(width + layer.left + margin(reach.right), height + layer.top + margin(reach.bottom));
+    if (cairo_surface_status(layer.surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(layer.surface);
+        return {};
+    }
+    cairo_surface_set_device_offset(layer.surface, layer.left, layer.top);
+    cairo_t* cr = cairo_create(layer.surface);
+    draw(cr);
+    cairo_destroy(cr);
+    cairo_surface_set_device_offset(layer.surface, 0, 0);
+    cairo_surface_flush(layer.surface);
+    return layer;
+}
+
+cairo_surface_t* Context2D::blankLayer(int width, int height) {
+    cairo_surface_t* spare = std::exchange(spareLayer_, nullptr);
+    if (spare && cairo_image_surface_get_width(spare) == width && cairo_image_surface_get_height(spare) == height) {
+        cairo_surface_flush(spare);
+        const size_t bytes = size_t(cairo_image_surface_get_stride(spare)) * size_t(height);
+        std::memset(cairo_image_surface_get_data(spare), 0, bytes);
+        cairo_surface_mark_dirty(spare);
+        return spare;
+    }
+    if (spare) cairo_surface_destroy(spare);
+    return cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+}
+
+void Context2D::recycleLayer(cairo_surface_t* surface) {
+    // Only a small one, and only when nothing else holds it.
+    constexpr long kSpareArea = 1024 * 1024;
+    if (spareLayer_ || cairo_surface_get_reference_count(surface) != 1 ||
+        long(cairo_image_surface_get_width(surface)) * cairo_image_surface_get_height(surface) > kSpareArea) {
+        cairo_surface_destroy(surface);
+        return;
+    }
+    spareLayer_ = surface;
 }
 
 void Context2D::fillPath(const CanvasPath& path, cairo_fill_rule_t rule) {

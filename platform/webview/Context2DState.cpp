@@ -25,6 +25,8 @@ Context2D::~Context2D() { detachSurface(); }
 void Context2D::detachSurface() {
     if (cr_) cairo_destroy(cr_);
     cr_ = nullptr;
+    if (spareLayer_) cairo_surface_destroy(spareLayer_);
+    spareLayer_ = nullptr;
 }
 
 void Context2D::reset() {

@@ -9,6 +9,7 @@
 
 #include "platform/webview/CanvasPath.h"
 #include "platform/webview/CanvasStyles.h"
+#include "platform/webview/CssFilter.h"
 #include "platform/webview/CssFont.h"
 
 namespace webview {
@@ -16,6 +17,11 @@ namespace webview {
 struct ClipRegion {
     std::shared_ptr<const CanvasPath> path;  // device space
     cairo_fill_rule_t rule;
+};
+
+struct CanvasFilter {
+    std::string text;  // as the script gave it
+    std::vector<FilterOp> ops;
 };
 
 struct DrawingState {
@@ -41,6 +47,7 @@ struct DrawingState {
     // In px, resolved when set, and as the script gave them.
     double letterSpacing = 0, wordSpacing = 0;
     std::string letterSpacingText = "0px", wordSpacingText = "0px";
+    std::shared_ptr<const CanvasFilter> filter;  // null for the initial "none"
     bool imageSmoothingEnabled = true;
     std::vector<ClipRegion> clips;
 };

@@ -459,6 +459,8 @@ constexpr PropertySpec kProperties[] = {
      [](Call& c, Context2D& x) { x.setLetterSpacing(c.string(0)); }},
     {"wordSpacing", [](JSContextRef ctx, Context2D& x) { return makeString(ctx, x.state().wordSpacingText); },
      [](Call& c, Context2D& x) { x.setWordSpacing(c.string(0)); }},
+    {"filter", [](JSContextRef ctx, Context2D& x) { return makeString(ctx, x.filter()); },
+     [](Call& c, Context2D& x) { x.setFilter(c.string(0)); }},
     {"imageSmoothingEnabled",
      [](JSContextRef ctx, Context2D& x) { return JSValueMakeBoolean(ctx, x.state().imageSmoothingEnabled); },
      [](Call& c, Context2D& x) { x.state().imageSmoothingEnabled = c.boolean(0); }},

@@ -161,3 +161,18 @@ TEST(CanvasShadows, OffsetAndBlurredShadowsLieBeneathTheShape) {
     Pixels none = draw(sharedPage(), 40, 20, "x.shadowOffsetX=20; x.fillRect(2,2,10,10);");
     EXPECT_EQ(none.alpha(26, 6), 0) << "the default shadow color is transparent";
 }
+
+TEST(CanvasShadows, BlurAndReachAsInTheBrowser) {
+    // Chromium 156's alpha for these scripts (tests/webview/reference/filter_probe.html): a shape
+    // drawn off the canvas casts its shadow onto it, blurred with a deviation of half shadowBlur.
+    Pixels offCanvas = draw(sharedPage(), 40, 40,
+                            "x.shadowColor='black'; x.shadowBlur=4; x.shadowOffsetX=40; x.translate(-40,0); x.fillRect(15,15,10,10);");
+    const std::pair<int, int> samples[] = {{20, 249}, {15, 148}, {14, 104}, {11, 13}};
+    for (auto [x, browser] : samples) EXPECT_NEAR(offCanvas.alpha(x, 20), browser, 6) << x;
+    // The clip limits where the shadow lands, not which shapes cast one.
+    Pixels clipped = draw(sharedPage(), 40, 40,
+                          "x.beginPath(); x.rect(0,0,20,40); x.clip(); x.shadowColor='black'; x.shadowOffsetX=-10;"
+                          "x.fillRect(25,5,10,10);");
+    EXPECT_EQ(clipped.alpha(17, 10), 255);
+    EXPECT_EQ(clipped.alpha(22, 10), 0);
+}

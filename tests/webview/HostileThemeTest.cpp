@@ -117,6 +117,12 @@ TEST(HostileTheme, HugeNumbersAreHeldToRangesCairoAndPangoCanTake) {
                                  "x.shadowBlur=1e8; x.shadowOffsetX=1e300; x.fillRect(0,0,2,2)");
     ASSERT_FALSE(shadowed.empty());
     EXPECT_EQ(shadowed.at(10, 10), (std::array<int, 4>{0, 0, 255, 255}));
+    const Pixels filtered = draw(sharedPage(), 20, 20,
+                                 "x.filter='blur(1e308px) drop-shadow(1e308px -1e308px 1e308px red)'; x.fillRect(0,0,20,20);"
+                                 "x.filter='drop-shadow(-1e300px 0 1e300px red)'; x.shadowColor='red'; x.shadowBlur=1e300;"
+                                 "x.fillStyle='blue'; x.fillRect(5,5,10,10)");
+    ASSERT_FALSE(filtered.empty());
+    EXPECT_EQ(filtered.at(10, 10), (std::array<int, 4>{0, 0, 255, 255}));
     EXPECT_EQ(sharedPage().stringByEvaluatingJavaScriptFromString(
                   "var x=document.createElement('canvas').getContext('2d'); x.font='1e5px a';"
                   "var w=x.measureText('hello').width; x.font='100px a'; String(Math.round(w/x.measureText('hello').width))"),
