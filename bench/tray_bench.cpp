@@ -107,12 +107,12 @@ int main() {
         // Observers see the strip before it is written: the redraw without its PNG.
         strips.push_back(std::chrono::duration<double, std::micro>(start - redrawStart).count());
         if (!tray) return;
-        item.update(strip, battery);
-        const auto itemSent = Clock::now();
         menu.update(battery);
+        const auto menuQueued = Clock::now();
+        item.update(strip, battery);
         const auto sent = Clock::now();
         updates.push_back(std::chrono::duration<double, std::micro>(sent - start).count());
-        menus.push_back(std::chrono::duration<double, std::micro>(sent - itemSent).count());
+        menus.push_back(std::chrono::duration<double, std::micro>(menuQueued - start).count());
         statusbar::trayPixmaps(strip);
         reads.push_back(std::chrono::duration<double, std::micro>(Clock::now() - sent).count());
     });

@@ -46,8 +46,9 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
             item_ = std::make_unique<StatusNotifierItem>(*bus_, [this] { openSettings(); }, TrayMenu::kObjectPath,
                                                          verbose_);
         }
-        item_->update(strip, battery, bar.imageProblem());
+        // The menu first: the item's update hands both to the bus before any tray's question is read.
         menu_->update(battery);
+        item_->update(strip, battery, bar.imageProblem());
     });
 }
 

@@ -98,7 +98,6 @@ void TrayMenu::update(const BatteryState& battery) {
     // The first line is in the first layout any tray reads.
     if (line != batteryLine_ && !std::exchange(batteryLine_, line).empty()) announceBatteryLine();
     if (refresh()) announceLayout();
-    connection_.process();
 }
 
 void TrayMenu::announceBatteryLine() {

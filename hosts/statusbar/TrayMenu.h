@@ -33,7 +33,8 @@ public:
     TrayMenu& operator=(const TrayMenu&) = delete;
 
     // A redraw: the battery line follows the battery, the theme items the settings
-    // and theme folder it was drawn from. Trays hear of what changed.
+    // and theme folder it was drawn from. The signals telling trays so are queued;
+    // the caller processes the connection (the item's update does).
     void update(const BatteryState& battery);
 
 private:
