@@ -6,6 +6,7 @@
 #include "hosts/statusbar/BusConnection.h"
 #include "hosts/statusbar/SettingsLauncher.h"
 #include "hosts/statusbar/StatusNotifierItem.h"
+#include "hosts/statusbar/TrayMenu.h"
 #include "hosts/statusbar/power/LowBatteryNotice.h"
 #include "platform/foundation/Log.h"
 
@@ -35,20 +36,25 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
     }
     if (!options.tray) return;
     launcher_ = std::make_unique<SettingsLauncher>(options.settingsProgram, loop);
-    const bool verbose = bar.options().verbose;
-    bar.addRedrawObserver([this, verbose, &bar](const graphics::Image& strip, const BatteryState& battery) {
-        // Made at the first redraw, so a tray that asks at once finds the icon.
-        if (!item_)
-            item_ = std::make_unique<StatusNotifierItem>(
-                *bus_,
-                [this, verbose] {
-                    if (!launcher_->launch() && verbose)
-                        std::fprintf(stderr, "ampora-statusbar: not starting %s (absent, or already open)\n",
-                                     launcher_->program().c_str());
-                },
-                verbose);
+    verbose_ = bar.options().verbose;
+    bar.addRedrawObserver([this, &bar, &loop](const graphics::Image& strip, const BatteryState& battery) {
+        // Made at the first redraw, so a tray that asks at once finds the icon and its menu.
+        if (!item_) {
+            menu_ = std::make_unique<TrayMenu>(
+                *bus_, TrayMenu::Actions{.openSettings = [this] { openSettings(); }, .quit = [&loop] { loop.stop(); }},
+                verbose_);
+            item_ = std::make_unique<StatusNotifierItem>(*bus_, [this] { openSettings(); }, TrayMenu::kObjectPath,
+                                                         verbose_);
+        }
+        // The menu first: the item's update hands both to the bus before any tray's question is read.
+        menu_->update(battery);
         item_->update(strip, battery, bar.imageProblem(), bar.squares());
     });
+}
+
+void DesktopOutputs::openSettings() {
+    if (!launcher_->launch() && verbose_)
+        std::fprintf(stderr, "ampora-statusbar: not starting %s (absent, or already open)\n", launcher_->program().c_str());
 }
 
 DesktopOutputs::~DesktopOutputs() = default;

@@ -18,6 +18,7 @@ class BusConnection;
 class LowBatteryNotice;
 class SettingsLauncher;
 class StatusNotifierItem;
+class TrayMenu;
 
 struct DesktopOptions {
     bool tray = false;
@@ -29,14 +30,20 @@ struct DesktopOptions {
 class DesktopOutputs {
 public:
     // Without a session bus the tray is left out and a line says why; the rest goes on.
+    // The tray menu's "Quit" stops `loop`.
     DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const DesktopOptions& options);
     ~DesktopOutputs();
     DesktopOutputs(const DesktopOutputs&) = delete;
     DesktopOutputs& operator=(const DesktopOutputs&) = delete;
 
 private:
+    // A primary click and the menu's "Settings…".
+    void openSettings();
+
     std::unique_ptr<BusConnection> bus_;
     std::unique_ptr<SettingsLauncher> launcher_;
+    bool verbose_ = false;
+    std::unique_ptr<TrayMenu> menu_;
     std::unique_ptr<StatusNotifierItem> item_;
     std::unique_ptr<desktop::Notifications> notifications_;
     std::unique_ptr<LowBatteryNotice> notice_;

@@ -57,6 +57,7 @@ const sd_bus_vtable StatusNotifierItem::kVTable[] = {
     SD_BUS_PROPERTY("AttentionMovieName", "s", getString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
     SD_BUS_PROPERTY("ToolTip", "(sa(iiay)ss)", getToolTip, 0, 0),
     SD_BUS_PROPERTY("ItemIsMenu", "b", getBool, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("Menu", "o", getMenu, 0, SD_BUS_VTABLE_PROPERTY_CONST),
     SD_BUS_METHOD("Activate", "ii", "", onActivate, SD_BUS_VTABLE_UNPRIVILEGED),
     SD_BUS_METHOD("SecondaryActivate", "ii", "", onIgnoredClick, SD_BUS_VTABLE_UNPRIVILEGED),
     SD_BUS_METHOD("ContextMenu", "ii", "", onIgnoredClick, SD_BUS_VTABLE_UNPRIVILEGED),
@@ -69,9 +70,11 @@ const sd_bus_vtable StatusNotifierItem::kVTable[] = {
     SD_BUS_SIGNAL("NewStatus", "s", 0),
     SD_BUS_VTABLE_END};
 
-StatusNotifierItem::StatusNotifierItem(BusConnection& connection, std::function<void()> activate, bool verbose)
+StatusNotifierItem::StatusNotifierItem(BusConnection& connection, std::function<void()> activate, std::string menuPath,
+                                       bool verbose)
     : connection_(connection),
       activate_(std::move(activate)),
+      menuPath_(std::move(menuPath)),
       verbose_(verbose),
       serviceName_("org.kde.StatusNotifierItem-" + std::to_string(::getpid()) + "-1") {
     sd_bus* bus = connection_.bus();
@@ -176,6 +179,11 @@ int StatusNotifierItem::getToolTip(sd_bus*, const char*, const char*, const char
 int StatusNotifierItem::getBool(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                                 sd_bus_error*) {
     return sd_bus_message_append(reply, "b", 0);
+}
+
+int StatusNotifierItem::getMenu(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* self,
+                                sd_bus_error*) {
+    return sd_bus_message_append(reply, "o", item(self).menuPath_.c_str());
 }
 
 int StatusNotifierItem::getWindowId(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,

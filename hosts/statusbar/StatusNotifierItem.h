@@ -22,8 +22,8 @@ public:
     static constexpr const char* kInterface = "org.kde.StatusNotifierItem";
     static constexpr const char* kWatcher = "org.kde.StatusNotifierWatcher";
 
-    // `activate` runs on a primary click.
-    StatusNotifierItem(BusConnection& connection, std::function<void()> activate, bool verbose);
+    // `activate` runs on a primary click; `menuPath` is the object of the item's menu.
+    StatusNotifierItem(BusConnection& connection, std::function<void()> activate, std::string menuPath, bool verbose);
     ~StatusNotifierItem();
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
@@ -45,6 +45,8 @@ private:
     static int getToolTip(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* self,
                           sd_bus_error*);
     static int getBool(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*);
+    static int getMenu(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* self,
+                       sd_bus_error*);
     static int getWindowId(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                            sd_bus_error*);
     static int onActivate(sd_bus_message* call, void* self, sd_bus_error*);
@@ -57,6 +59,7 @@ private:
 
     BusConnection& connection_;
     std::function<void()> activate_;
+    std::string menuPath_;
     bool verbose_;
     std::string serviceName_;
     graphics::Image strip_;

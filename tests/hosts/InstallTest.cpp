@@ -181,7 +181,7 @@ TEST_F(InstalledTest, TheInstalledProgramsDrawFromInstalledFilesOnly) {
     EXPECT_TRUE(installed.argb == built.argb) << "the installed window shows the main page as the build does";
 }
 
-TEST_F(InstalledTest, AClickOpensTheInstalledSettingsWindow) {
+TEST_F(InstalledTest, AClickOrTheMenuOpensTheInstalledSettingsWindow) {
     PrivateSessionBus bus;
     TestWatcher watcher(bus.address());
     // SDL's dummy video driver: the real window code, with no display to need.
@@ -208,6 +208,17 @@ TEST_F(InstalledTest, AClickOpensTheInstalledSettingsWindow) {
     const auto open = windows();
     EXPECT_EQ(open.size(), 1u) << "the window is still open: no second one";
     for (pid_t pid : open) ::kill(pid, SIGTERM);
+    EXPECT_TRUE(watcher.waitUntil([&] { return windows().empty(); }));
+
+    // The menu's "Settings…" opens the same window.
+    const std::string menu = watcher.menuPath(item);
+    const auto layout = watcher.menuLayout(item, menu);
+    ASSERT_TRUE(layout);
+    const MenuItem* settingsItem = layout->root.find("Settings\u2026");
+    ASSERT_TRUE(settingsItem);
+    EXPECT_TRUE(watcher.menuEvent(item, menu, settingsItem->id));
+    ASSERT_TRUE(watcher.waitUntil([&] { return windows().size() == 1; })) << "the window opened from the menu";
+    for (pid_t pid : windows()) ::kill(pid, SIGTERM);
     EXPECT_TRUE(watcher.waitUntil([&] { return windows().empty(); }));
     EXPECT_TRUE(host.alive());
 }

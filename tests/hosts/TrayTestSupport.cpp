@@ -20,6 +20,7 @@ namespace {
 
 constexpr const char* kWatcherName = "org.kde.StatusNotifierWatcher";
 constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
+constexpr const char* kMenuInterface = "com.canonical.dbusmenu";
 
 pid_t spawn(const std::vector<std::string>& args, int stdoutFd, bool quiet = false) {
     std::vector<std::string> copy = args;
@@ -72,6 +73,7 @@ TestWatcher::TestWatcher(const std::string& address, bool answers) : answers_(an
         SD_BUS_VTABLE_END};
     sd_bus_add_object_vtable(bus_, nullptr, "/StatusNotifierWatcher", kWatcherName, table, this);
     sd_bus_match_signal(bus_, nullptr, nullptr, "/StatusNotifierItem", kItemInterface, "NewIcon", onNewIcon, this);
+    sd_bus_match_signal(bus_, nullptr, nullptr, nullptr, kMenuInterface, nullptr, onMenuSignal, this);
     if (sd_bus_request_name(bus_, kWatcherName, 0) < 0) throw std::runtime_error("cannot own the watcher name");
 }
 
@@ -92,6 +94,13 @@ int TestWatcher::onRegister(sd_bus_message* call, void* self, sd_bus_error*) {
 
 int TestWatcher::onNewIcon(sd_bus_message*, void* self, sd_bus_error*) {
     ++static_cast<TestWatcher*>(self)->newIcons_;
+    return 0;
+}
+
+int TestWatcher::onMenuSignal(sd_bus_message* signal, void* self, sd_bus_error*) {
+    auto& me = *static_cast<TestWatcher*>(self);
+    if (sd_bus_message_is_signal(signal, kMenuInterface, "LayoutUpdated")) ++me.layoutUpdates_;
+    if (sd_bus_message_is_signal(signal, kMenuInterface, "ItemsPropertiesUpdated")) ++me.propertiesUpdates_;
     return 0;
 }
 
@@ -184,6 +193,125 @@ bool TestWatcher::scroll(const std::string& service) {
     return r >= 0;
 }
 
+std::string MenuItem::text(const std::string& name, const std::string& absent) const {
+    const auto it = properties.find(name);
+    const auto* s = it == properties.end() ? nullptr : std::get_if<std::string>(&it->second);
+    return s ? *s : absent;
+}
+
+bool MenuItem::enabled() const {
+    const auto it = properties.find("enabled");
+    const auto* b = it == properties.end() ? nullptr : std::get_if<bool>(&it->second);
+    return b ? *b : true;
+}
+
+int MenuItem::toggleState() const {
+    const auto it = properties.find("toggle-state");
+    const auto* i = it == properties.end() ? nullptr : std::get_if<int>(&it->second);
+    return i ? *i : -1;
+}
+
+const MenuItem* MenuItem::find(const std::string& wanted) const {
+    for (const auto& child : children) {
+        if (child.label() == wanted) return &child;
+        if (const MenuItem* below = child.find(wanted)) return below;
+    }
+    return nullptr;
+}
+
+std::string TestWatcher::menuPath(const std::string& service) {
+    sd_bus_message* reply = nullptr;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    const char* path = nullptr;
+    std::string result;
+    if (sd_bus_get_property(bus_, service.c_str(), "/StatusNotifierItem", kItemInterface, "Menu", &error, &reply,
+                            "o") >= 0 &&
+        sd_bus_message_read(reply, "o", &path) >= 0)
+        result = path;
+    sd_bus_error_free(&error);
+    sd_bus_message_unref(reply);
+    return result;
+}
+
+unsigned TestWatcher::menuVersion(const std::string& service, const std::string& path) {
+    uint32_t version = 0;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_get_property_trivial(bus_, service.c_str(), path.c_str(), kMenuInterface, "Version", &error, 'u', &version);
+    sd_bus_error_free(&error);
+    return version;
+}
+
+namespace {
+// One (ia{sv}av) of a layout, and everything below it; false on a malformed reply.
+bool readMenuItem(sd_bus_message* m, MenuItem& item) {
+    if (sd_bus_message_enter_container(m, 'r', "ia{sv}av") <= 0) return false;
+    if (sd_bus_message_read(m, "i", &item.id) < 0) return false;
+    if (sd_bus_message_enter_container(m, 'a', "{sv}") < 0) return false;
+    while (sd_bus_message_enter_container(m, 'e', "sv") > 0) {
+        const char *name = nullptr, *contents = nullptr;
+        if (sd_bus_message_read(m, "s", &name) < 0 || sd_bus_message_peek_type(m, nullptr, &contents) < 0 ||
+            sd_bus_message_enter_container(m, 'v', contents) < 0)
+            return false;
+        const std::string type = contents;
+        if (type == "s") {
+            const char* s = nullptr;
+            sd_bus_message_read(m, "s", &s);
+            item.properties[name] = std::string(s ? s : "");
+        } else if (type == "b") {
+            int b = 0;
+            sd_bus_message_read(m, "b", &b);
+            item.properties[name] = bool(b);
+        } else if (type == "i") {
+            int32_t i = 0;
+            sd_bus_message_read(m, "i", &i);
+            item.properties[name] = int(i);
+        } else {
+            sd_bus_message_skip(m, contents);
+        }
+        sd_bus_message_exit_container(m);  // v
+        sd_bus_message_exit_container(m);  // e
+    }
+    sd_bus_message_exit_container(m);
+    if (sd_bus_message_enter_container(m, 'a', "v") < 0) return false;
+    while (sd_bus_message_enter_container(m, 'v', "(ia{sv}av)") > 0) {
+        MenuItem child;
+        if (!readMenuItem(m, child)) return false;
+        item.children.push_back(std::move(child));
+        sd_bus_message_exit_container(m);
+    }
+    sd_bus_message_exit_container(m);
+    return sd_bus_message_exit_container(m) >= 0;
+}
+}  // namespace
+
+std::optional<MenuLayout> TestWatcher::menuLayout(const std::string& service, const std::string& path, int parent,
+                                                  int depth, const std::vector<std::string>& properties) {
+    sd_bus_message *call = nullptr, *reply = nullptr;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    std::optional<MenuLayout> layout;
+    std::vector<char*> names;
+    for (const auto& p : properties) names.push_back(const_cast<char*>(p.c_str()));
+    names.push_back(nullptr);
+    MenuLayout read;
+    if (sd_bus_message_new_method_call(bus_, &call, service.c_str(), path.c_str(), kMenuInterface, "GetLayout") >= 0 &&
+        sd_bus_message_append(call, "ii", parent, depth) >= 0 && sd_bus_message_append_strv(call, names.data()) >= 0 &&
+        sd_bus_call(bus_, call, 0, &error, &reply) >= 0 && sd_bus_message_read(reply, "u", &read.revision) >= 0 &&
+        readMenuItem(reply, read.root))
+        layout = std::move(read);
+    sd_bus_error_free(&error);
+    sd_bus_message_unref(call);
+    sd_bus_message_unref(reply);
+    return layout;
+}
+
+bool TestWatcher::menuEvent(const std::string& service, const std::string& path, int id, const char* event) {
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    const int r = sd_bus_call_method(bus_, service.c_str(), path.c_str(), kMenuInterface, "Event", &error, nullptr,
+                                     "isvu", id, event, "s", "", 0u);
+    sd_bus_error_free(&error);
+    return r >= 0;
+}
+
 HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& stdoutPath) {
     std::vector<std::string> args{program};
@@ -197,12 +325,21 @@ HostProcess::~HostProcess() { stop(pid_); }
 
 int HostProcess::wait() {
     int status = 0;
-    if (pid_ <= 0 || ::waitpid(pid_, &status, 0) != pid_) return -1;
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_) {
+        pid_ = -1;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return status_;
 }
 
-bool HostProcess::alive() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
+bool HostProcess::alive() const {
+    if (pid_ <= 0) return false;
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == 0) return true;
+    pid_ = -1;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+}
 
 int shell(const std::string& command) {
     const int status = std::system(command.c_str());

@@ -7,8 +7,11 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 // dbus-daemon with the session configuration; DBUS_SESSION_BUS_ADDRESS points
@@ -27,6 +30,27 @@ private:
 struct Pixmap {
     int width = 0, height = 0;
     std::vector<uint8_t> argb;
+};
+
+// One item of a dbusmenu layout, with the properties the menu sent.
+struct MenuItem {
+    int id = -1;
+    std::map<std::string, std::variant<std::string, bool, int>> properties;
+    std::vector<MenuItem> children;
+
+    // The values a menu leaves out mean these.
+    std::string text(const std::string& name, const std::string& absent = "") const;
+    std::string label() const { return text("label"); }
+    std::string type() const { return text("type", "standard"); }
+    bool enabled() const;
+    int toggleState() const;
+    // The first item below this one with that label.
+    const MenuItem* find(const std::string& label) const;
+};
+
+struct MenuLayout {
+    unsigned revision = 0;
+    MenuItem root;
 };
 
 // Owns org.kde.StatusNotifierWatcher and takes registrations, as a panel does;
@@ -50,15 +74,28 @@ public:
     bool call(const std::string& service, const char* method, const char* signature, int a, int b);
     bool scroll(const std::string& service);
 
+    // The item's Menu object, read as a tray reads it.
+    std::string menuPath(const std::string& service);
+    unsigned menuVersion(const std::string& service, const std::string& path);
+    std::optional<MenuLayout> menuLayout(const std::string& service, const std::string& path, int parent = 0,
+                                         int depth = -1, const std::vector<std::string>& properties = {});
+    // An Event call ("clicked" unless told); true when it was answered without error.
+    bool menuEvent(const std::string& service, const std::string& path, int id, const char* event = "clicked");
+    // The menu's signals seen so far.
+    int layoutUpdates() const { return layoutUpdates_; }
+    int propertiesUpdates() const { return propertiesUpdates_; }
+
 private:
     static int onRegister(sd_bus_message* call, void* self, sd_bus_error*);
     static int onNewIcon(sd_bus_message*, void* self, sd_bus_error*);
+    static int onMenuSignal(sd_bus_message* signal, void* self, sd_bus_error*);
 
     sd_bus* bus_ = nullptr;
     bool answers_;
     std::vector<std::string> registrations_;
     std::vector<sd_bus_message*> unanswered_;
     int newIcons_ = 0;
+    int layoutUpdates_ = 0, propertiesUpdates_ = 0;
 };
 
 class HostProcess {
@@ -68,12 +105,14 @@ public:
                 const std::string& stdoutPath = "");
     ~HostProcess();
     pid_t pid() const { return pid_; }
+    // False once it ended; its exit status is then kept for wait().
     bool alive() const;
-    // Waits for the program to end; its exit status.
+    // Waits for the program to end; its exit status (-1: killed by a signal).
     int wait();
 
 private:
-    pid_t pid_ = -1;
+    mutable pid_t pid_ = -1;
+    mutable int status_ = -1;
 };
 
 // A shell command's exit status.
