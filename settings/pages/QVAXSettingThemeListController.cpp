@@ -42,23 +42,46 @@ uikit::UITableViewCellPtr QVAXSettingThemeListController::cellForRowAtIndexPath(
     auto* row = dynamic_cast<preferences::PSTableCell*>(cell.get());
     if (!row) return cell;
     row->imageView()->setImage(im_);
+    // Nothing more until the row comes near view: a long list opens at once.
+    return cell;
+}
+
+void QVAXSettingThemeListController::willDisplayCell(uikit::UITableView& tableView, uikit::UITableViewCell& cell,
+                                                     const uikit::NSIndexPath&) {
+    auto* row = dynamic_cast<preferences::PSTableCell*>(&cell);
+    if (!row) return;
     // The theme is the row's value, whatever its title says.
     const auto value = valueOfItem(row->specifier());
     const std::string name = value && value->asString() ? *value->asString() : std::string();
-    PreviewRenderSettings settings = getBatteryRenderSettings();
-    // An unreadable script draws nothing rather than the selected theme.
-    const std::optional<std::string> read = ThemeFolder::scriptOfTheme(name);
-    const std::string script = read.value_or(std::string());
-    settings.lightSettings->script = script;
-    settings.darkSettings->script = script;
+    // An empty box until both halves arrive.
     auto preview = PreviewRow::previewIn(*row);
-    PreviewRow::show(*preview, settings);
-    // A theme that fails says why, and can still be chosen.
-    const std::string problem =
-        read ? preview->failure() : "the file cannot be read as a theme (UTF-8 text, at most 1 MiB)";
-    PreviewRow::showProblem(*row, problem, tableView.bounds().size.width);
+    preview->setRendersInBackground(true);
+    PreviewRow::showProblem(*row, std::string(), tableView.bounds().size.width);
     PreviewRow::place(*row);
-    return cell;
+    // Read when the row needs it, and off the main thread: a theme may be 1 MiB.
+    // An unreadable script draws nothing rather than the selected theme.
+    preview->setScriptReader([name](std::string& why) {
+        std::optional<std::string> script = ThemeFolder::scriptOfTheme(name);
+        if (!script) why = "the file cannot be read as a theme (UTF-8 text, at most 1 MiB)";
+        return script;
+    });
+    const double width = tableView.bounds().size.width;
+    std::weak_ptr<uikit::UIResponder> weakRow = row->weak_from_this();
+    // A theme that fails says why once it has been tried, and can still be chosen.
+    preview->setRenderedHandler([weakRow, width](QVAXBatteryPreView& shown) {
+        auto held = weakRow.lock();
+        if (auto* again = dynamic_cast<preferences::PSTableCell*>(held.get()))
+            PreviewRow::showProblem(*again, shown.failure(), width);
+    });
+    PreviewRow::show(*preview, getBatteryRenderSettings());
+}
+
+void QVAXSettingThemeListController::didEndDisplayingCell(uikit::UITableView&, uikit::UITableViewCell& cell,
+                                                          const uikit::NSIndexPath&) {
+    // Far out of view: nothing of the theme stays in memory.
+    if (auto* row = dynamic_cast<preferences::PSTableCell*>(&cell))
+        if (auto* preview = dynamic_cast<QVAXBatteryPreView*>(row->contentView()->viewWithTag(PreviewRow::kPreviewTag)))
+            preview->releaseContents();
 }
 
 std::optional<double> QVAXSettingThemeListController::heightForRowAtIndexPath(uikit::UITableView&,

@@ -17,6 +17,11 @@ public:
 
     uikit::UITableViewCellPtr cellForRowAtIndexPath(uikit::UITableView& tableView,
                                                     const uikit::NSIndexPath& indexPath) override;
+    // Previews are drawn for rows near view and dropped for rows far from it.
+    void willDisplayCell(uikit::UITableView& tableView, uikit::UITableViewCell& cell,
+                         const uikit::NSIndexPath& indexPath) override;
+    void didEndDisplayingCell(uikit::UITableView& tableView, uikit::UITableViewCell& cell,
+                              const uikit::NSIndexPath& indexPath) override;
     std::optional<double> heightForRowAtIndexPath(uikit::UITableView& tableView,
                                                   const uikit::NSIndexPath& indexPath) override;
     void didSelectRowAtIndexPath(uikit::UITableView& tableView, const uikit::NSIndexPath& indexPath) override;

@@ -2,6 +2,7 @@
 
 #include "platform/uikit/views/UIScreen.h"
 #include "platform/webview/WebView.h"
+#include "settings/preview/PreviewQueue.h"
 #include "settings/preview/QVAXBatteryRenderer.h"
 
 using namespace uikit;
@@ -16,6 +17,8 @@ QVAXBatteryPreView::QVAXBatteryPreView(const CGRect& frame, SharedRenderSettings
     setupViews();
     if (_batterySettings) refreshBattery();
 }
+
+QVAXBatteryPreView::~QVAXBatteryPreView() { cancelRenders(); }
 
 void QVAXBatteryPreView::setupViews() {
     layer()->setCornerRadius(8);
@@ -104,6 +107,7 @@ bool QVAXBatteryPreView::halfIsStale(const SharedRenderSettings& own, const std:
 
 void QVAXBatteryPreView::layoutSubviews() {
     placeSubviews();
+    if (background_) return;  // the owner says when
     // Theme scripts are untrusted and slow: a pass that changed nothing keeps the images.
     if (halfIsStale(_lightSettings, lastLight_) || halfIsStale(_darkSettings, lastDark_)) refreshBattery();
 }
@@ -129,8 +133,67 @@ void QVAXBatteryPreView::renderHalf(const SharedRenderSettings& own, int style, 
     }
 }
 
+void QVAXBatteryPreView::cancelRenders() {
+    for (const auto ticket : tickets_) PreviewQueue::shared().cancel(ticket);
+    tickets_.clear();
+    waiting_ = 0;
+}
+
+void QVAXBatteryPreView::releaseContents() {
+    cancelRenders();
+    for (auto* view : {_lightBatteryView.get(), _darkBatteryView.get()})
+        if (view) view->setImage(nullptr);
+    lastLight_.reset();
+    lastDark_.reset();
+    _lightSettings = _darkSettings = _batterySettings = nullptr;
+    read_ = nullptr;
+    failure_.clear();
+    if (badge_) badge_->setHidden(true);
+}
+
+void QVAXBatteryPreView::renderHalfInBackground(const SharedRenderSettings& own,
+                                                const std::shared_ptr<UIImageView>& view,
+                                                std::optional<RenderSettings>& last) {
+    if (view) view->setImage(nullptr);
+    const SharedRenderSettings& used = own ? own : _batterySettings;
+    if (!used) {
+        last.reset();
+        return;
+    }
+    used->height = _batteryImageHeight;
+    last.reset();  // only layout passes compare with it, and they render nothing here
+    ++waiting_;
+    std::weak_ptr<uikit::UIResponder> weak = weak_from_this();
+    std::weak_ptr<UIImageView> target = view;
+    tickets_.push_back(PreviewQueue::shared().render(*used, [this, weak, target](graphics::Image image, const std::string& why) {
+        // Cancelled renders never land, so the view is still the one that asked.
+        if (!weak.lock()) return;
+        if (auto half = target.lock()) half->setImage(image);
+        ++renderCount_;
+        if (!image && !why.empty() && failure_.empty()) failure_ = why;
+        halfLanded();
+    }, read_));
+}
+
+void QVAXBatteryPreView::halfLanded() {
+    if (--waiting_ > 0) return;
+    tickets_.clear();
+    if (badge_) badge_->setHidden(failure_.empty());
+    placeSubviews();
+    if (rendered_) rendered_(*this);
+}
+
 void QVAXBatteryPreView::refreshBattery() {
     failure_.clear();
+    if (background_) {
+        cancelRenders();
+        if (badge_) badge_->setHidden(true);
+        renderHalfInBackground(_lightSettings, _lightBatteryView, lastLight_);
+        renderHalfInBackground(_darkSettings, _darkBatteryView, lastDark_);
+        placeSubviews();
+        if (waiting_ == 0 && rendered_) rendered_(*this);
+        return;
+    }
     UIImageView scratch;  // stands in for a battery view a caller removed
     renderHalf(_lightSettings, 0, _lightBatteryView ? *_lightBatteryView : scratch, lastLight_);
     renderHalf(_darkSettings, 1, _darkBatteryView ? *_darkBatteryView : scratch, lastDark_);

@@ -2,7 +2,10 @@
 // A small rounded box split into a light and a dark half, each showing the
 // battery icon rendered for that background.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/uikit/views/UIImageView.h"
 #include "platform/uikit/views/UILabel.h"
@@ -11,6 +14,7 @@
 class QVAXBatteryPreView : public uikit::UIView {
 public:
     explicit QVAXBatteryPreView(const uikit::CGRect& frame, SharedRenderSettings settings = nullptr);
+    ~QVAXBatteryPreView() override;
 
     // Setting these does not render; callers call refreshBattery.
     const SharedRenderSettings& batterySettings() const { return _batterySettings; }
@@ -34,6 +38,20 @@ public:
     void refreshBattery();
     // Theme evaluations so far, one per half rendered.
     int renderCount() const { return renderCount_; }
+
+    // On: refreshBattery asks for both halves off the main thread and shows the
+    // box empty until they arrive; layout passes render nothing by themselves.
+    void setRendersInBackground(bool on) { background_ = on; }
+    bool rendersInBackground() const { return background_; }
+    // Both halves have arrived (or failed) since the last refreshBattery.
+    bool isRendered() const { return waiting_ == 0; }
+    // With a background render: where the script comes from, read on the
+    // render's thread (the settings' own script is then not used).
+    void setScriptReader(std::function<std::optional<std::string>(std::string& why)> read) { read_ = std::move(read); }
+    // Runs once both halves of a background render have landed.
+    void setRenderedHandler(std::function<void(QVAXBatteryPreView&)> handler) { rendered_ = std::move(handler); }
+    // Drops the images, what is asked for and the settings (a row far out of view).
+    void releaseContents();
     // Why the last render of a script gave no image, in one line; empty when
     // both halves drew. A small "!" in the box shows that there is one.
     const std::string& failure() const { return failure_; }
@@ -58,4 +76,13 @@ private:
     int renderCount_ = 0;
     std::string failure_;
     std::shared_ptr<uikit::UILabel> badge_;
+    bool background_ = false;
+    int waiting_ = 0;                      // halves asked for and not yet landed
+    std::vector<std::uint64_t> tickets_;   // of those
+    std::function<void(QVAXBatteryPreView&)> rendered_;
+    std::function<std::optional<std::string>(std::string& why)> read_;
+    void renderHalfInBackground(const SharedRenderSettings& own, const std::shared_ptr<uikit::UIImageView>& view,
+                                std::optional<RenderSettings>& last);
+    void halfLanded();
+    void cancelRenders();
 };

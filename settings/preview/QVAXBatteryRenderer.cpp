@@ -16,8 +16,18 @@ webview::UIWebView& evaluator() {
 }  // namespace
 
 graphics::Image QVAXBatteryRenderer::renderBatteryImageWithSettings(const RenderSettings& s, int) {
+    return renderOnPage(evaluator(), s);
+}
+
+std::string QVAXBatteryRenderer::failureOf(const webview::UIWebView& page) {
+    const webview::EvaluationOutcome& outcome = page.lastOutcome();
+    if (outcome.kind == webview::EvaluationOutcome::Kind::String) return "the result is not a PNG data URL";
+    const std::string why = outcome.describe();
+    return why.empty() ? "the theme gave no image" : why;
+}
+
+graphics::Image QVAXBatteryRenderer::renderOnPage(webview::UIWebView& page, const RenderSettings& s) {
     const double scale = graphics::mainScreenScale();
-    webview::UIWebView& page = evaluator();
     page.loadHTMLString("");
     auto list = ThemeSignature::findParameterList(s.script);
     if (!list) return nullptr;

@@ -3,10 +3,12 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 #include "platform/foundation/Paths.h"
+#include "platform/notify/RunLoop.h"
 #include "platform/preferences/NSBundle.h"
 #include "platform/uikit/alerts/UIAlertView.h"
 #include "platform/uikit/views/UIClock.h"
@@ -92,6 +94,13 @@ void PageTest::settle() {
     UIClock::shared().advance(UINavigationController::kTransitionSeconds + 0.3);
     OffscreenScreen::runPendingBlocks();
     screen->render(1);  // lays out what is marked, as a frame on screen would
+    // What other threads draw (previews, the color map) lands, as it would while a person looks.
+    auto& loop = notify::RunLoop::main();
+    const auto deadline = notify::RunLoop::Clock::now() + std::chrono::seconds(20);
+    while (loop.hasBackgroundWork() && notify::RunLoop::Clock::now() < deadline)
+        loop.runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(2));
+    OffscreenScreen::runPendingBlocks();
+    screen->render(1);
 }
 
 bool PageTest::tapRow(preferences::PSListController& page, const std::string& text) {

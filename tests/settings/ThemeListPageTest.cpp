@@ -4,11 +4,13 @@
 // cannot be read.
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PlistFile.h"
 #include "platform/uikit/alerts/UIAlertView.h"
+#include "platform/uikit/screens/OffscreenScreen.h"
 #include "platform/uikit/views/UILabel.h"
 #include "settings/pages/PreviewRow.h"
 #include "settings/pages/QVAXSettingSecondaryThemeListController.h"
@@ -183,6 +185,53 @@ TEST_F(ThemeList, ScriptsThatCannotBeReadGiveEmptyPreviewsWithoutBlocking) {
     EXPECT_EQ(empty, 4);
     for (const auto& cell : rows(*page))
         EXPECT_EQ(problemOf(cell).empty(), cell->textLabel()->text().starts_with("Ampora")) << cell->textLabel()->text();
+}
+
+TEST_F(ThemeList, PreviewsAreDrawnForRowsNearViewOffTheMainThreadAndALoopHoldsUpNothing) {
+    installShippedThemes();
+    // "Endless" never returns; forty more rows make the list longer than a few screens.
+    temp.writeFile(foundation::themeFolderPath() + "Endless.js",
+                   "(c,g,l,m,e){ for (;;) {} /* never returns; padded past the shortest a theme may be */ }");
+    for (int i = 0; i < 40; ++i)
+        temp.writeFile(foundation::themeFolderPath() + "Zz " + std::to_string(100 + i) + ".js", themeScript("(a,b,c,d,e)"));
+    auto root = std::make_shared<QVAXSettingsMainController>();
+    show(root);
+    dismissNotice();
+    auto path = root->indexPathForSpecifier(root->specifierForID("THEME"));
+    ASSERT_TRUE(path);
+    const auto asked = std::chrono::steady_clock::now();
+    root->didSelectRowAtIndexPath(*root->table(), *path);
+    // The page is there before any theme has run.
+    OffscreenScreen::runPendingBlocks();
+    screen->render(1);
+    // Running the endless theme here would take its 250 ms twice, once per half.
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(400)) << "the list does not wait";
+    auto page = std::dynamic_pointer_cast<QVAXSettingThemeListController>(nav->topViewController());
+    ASSERT_TRUE(page);
+    UITableViewCellPtr endless, next;
+    for (const auto& cell : rows(*page)) {
+        if (cell->textLabel()->text() == "Endless") endless = cell;
+        else if (endless && !next) next = cell;
+    }
+    ASSERT_TRUE(endless && next);
+    auto preview = previewOf(endless);
+    ASSERT_TRUE(preview) << "a row in view has its box at once";
+    EXPECT_FALSE(preview->lightBatteryView()->image()) << "empty until its image comes";
+
+    settle();
+    dismissNotice();
+    EXPECT_TRUE(preview->isRendered());
+    EXPECT_FALSE(preview->failureBadge()->isHidden()) << "a theme out of time shows as failed";
+    EXPECT_FALSE(problemOf(endless).empty());
+    EXPECT_TRUE(previewOf(next)->lightBatteryView()->image()) << "the next row is drawn all the same";
+    // Rows far below have not been read or drawn; scrolled to, they are, and the top ones are let go.
+    const auto cells = rows(*page);
+    EXPECT_EQ(cells.back()->contentView()->viewWithTag(PreviewRow::kPreviewTag), nullptr);
+    page->table()->setContentOffset({0, page->table()->contentSize().height});
+    settle();
+    ASSERT_NE(cells.back()->contentView()->viewWithTag(PreviewRow::kPreviewTag), nullptr);
+    EXPECT_TRUE(previewOf(cells.back())->lightBatteryView()->image());
+    EXPECT_FALSE(previewOf(cells[1])->lightBatteryView()->image()) << "far out of view: released";
 }
 
 TEST_F(ThemeList, AThemeThatFailsSaysWhyAndCanStillBeChosen) {

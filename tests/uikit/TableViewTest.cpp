@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 #include "platform/uikit/tables/UITableView.h"
 #include "platform/uikit/drawing/UIFont.h"
@@ -45,6 +46,16 @@ struct SettingsList : UITableViewDataSource, UITableViewDelegate {
         return it == heights.end() ? std::nullopt : std::optional(it->second);
     }
     void didSelectRowAtIndexPath(UITableView&, const NSIndexPath& p) override { selected.push_back(p); }
+    std::set<NSIndexPath> displayed;
+    int displayCalls = 0, endCalls = 0;
+    void willDisplayCell(UITableView&, UITableViewCell&, const NSIndexPath& p) override {
+        ++displayCalls;
+        EXPECT_TRUE(displayed.insert(p).second) << "told twice: " << p.description();
+    }
+    void didEndDisplayingCell(UITableView&, UITableViewCell&, const NSIndexPath& p) override {
+        ++endCalls;
+        displayed.erase(p);  // a delegate set later hears of rows shown before it
+    }
     std::optional<UITableViewCellEditingStyle> editingStyleForRowAtIndexPath(UITableView&, const NSIndexPath& p) override {
         if (deletable && p.section() == 1) return UITableViewCellEditingStyle::Delete;
         return std::nullopt;
@@ -294,6 +305,32 @@ TEST_F(TableView, ReloadMakesNewCellsForTheNewRows) {
     f.table->reloadData();
     EXPECT_EQ(f.table->numberOfSections(), 0);
     EXPECT_TRUE(f.table->visibleCells().empty());
+}
+
+TEST_F(TableView, RowsAreToldWhenTheyComeNearViewAndWhenTheyAreFarBehind) {
+    Fixture f({320, 440});
+    f.list->rows = {std::vector<std::string>(100, "Row")};
+    f.list->headers = {std::nullopt};
+    f.list->footers = {std::nullopt};
+    f.table->reloadData();
+    f.table->layoutIfNeeded();
+    // 44-point rows in a 440-point view: the ten in view and about ten below (none above the top).
+    EXPECT_GE(f.list->displayed.size(), 19u);
+    EXPECT_LE(f.list->displayed.size(), 21u);
+    EXPECT_TRUE(f.list->displayed.count(at(0, 0)));
+    EXPECT_FALSE(f.list->displayed.count(at(0, 30)));
+    const int told = f.list->displayCalls;
+    f.table->layoutIfNeeded();
+    f.table->setContentOffset({0, 0});
+    EXPECT_EQ(f.list->displayCalls, told) << "no row is told twice";
+
+    f.table->setContentOffset({0, 44 * 60});
+    EXPECT_TRUE(f.list->displayed.count(at(0, 60)));
+    EXPECT_TRUE(f.list->displayed.count(at(0, 51))) << "a screen above is near";
+    EXPECT_FALSE(f.list->displayed.count(at(0, 0))) << "far behind: ended";
+    EXPECT_GT(f.list->endCalls, 0);
+    f.table->reloadData();
+    EXPECT_LE(f.list->displayCalls - f.list->endCalls, 100);
 }
 
 TEST_F(TableView, SwipeRevealsDeleteOnlyWhereTheDelegateOffersIt) {

@@ -77,6 +77,16 @@ bool UITableView::isValid(const NSIndexPath& indexPath) const {
 void UITableView::reloadData() {
     auto keep = weak_from_this().lock();
     loaded_ = true;
+    // The old rows go: those that were told they show are told they no longer do.
+    std::vector<Section> old;
+    old.swap(sections_);
+    if (auto delegate = this->delegate())
+        for (size_t s = 0; s < old.size(); ++s)
+            for (size_t r = 0; r < old[s].cells.size(); ++r)
+                if (old[s].displayed[r])
+                    delegate->didEndDisplayingCell(*this, *old[s].cells[r], NSIndexPath::indexPathForRow(long(r), long(s)));
+    sections_.swap(old);
+    ++reloads_;
     for (auto& section : sections_) {
         for (auto& cell : section.cells) cell->removeFromSuperview();
         if (section.header) section.header->removeFromSuperview();
@@ -111,6 +121,7 @@ void UITableView::loadSection(long index, UITableViewDataSource& source, UITable
         addSubview(cell);
     }
     section.rowY.resize(section.cells.size());
+    section.displayed.assign(section.cells.size(), false);
 
     if (delegate) section.header = delegate->viewForHeaderInSection(*this, index);
     if (!section.header)
@@ -219,6 +230,38 @@ void UITableView::layoutRows() {
         deleteButton_->setFrame(CGRectMake(width - kDeleteButtonWidth, row.origin.y, kDeleteButtonWidth, row.size.height));
     }
     setContentSize({width, y});
+    updateDisplayedCells();
+}
+
+void UITableView::scrollViewDidScroll() { updateDisplayedCells(); }
+
+void UITableView::updateDisplayedCells() {
+    auto delegate = this->delegate();
+    if (!delegate) return;
+    const CGRect seen = bounds();
+    const double h = seen.size.height;
+    const CGRect near = CGRectMake(seen.origin.x, seen.origin.y - h, seen.size.width, 3 * h);
+    const CGRect far = CGRectMake(seen.origin.x, seen.origin.y - 3 * h, seen.size.width, 7 * h);
+    auto keep = weak_from_this().lock();
+    const unsigned long reloads = reloads_;
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        for (size_t r = 0; r < sections_[s].cells.size(); ++r) {
+            Section& section = sections_[s];
+            const CGRect row = CGRectMake(0, section.rowY[r], seen.size.width, section.rowHeights[r]);
+            const auto path = NSIndexPath::indexPathForRow(long(r), long(s));
+            // A copy: the delegate may reload the table.
+            const UITableViewCellPtr cell = section.cells[r];
+            if (!section.displayed[r] && h > 0 && CGRectIntersectsRect(row, near)) {
+                section.displayed[r] = true;
+                delegate->willDisplayCell(*this, *cell, path);
+            } else if (section.displayed[r] && !CGRectIntersectsRect(row, far)) {
+                section.displayed[r] = false;
+                delegate->didEndDisplayingCell(*this, *cell, path);
+            }
+            // A delegate that reloaded the table has had the new rows told by the reload.
+            if (reloads_ != reloads) return;
+        }
+    }
 }
 
 UITableViewCellPtr UITableView::cellForRowAtIndexPath(const NSIndexPath& indexPath) const {

@@ -64,10 +64,12 @@ public:
 
 protected:
     void layoutSubviews() override;
+    void scrollViewDidScroll() override;
 
 private:
     struct Section {
         std::vector<UITableViewCellPtr> cells;
+        std::vector<bool> displayed;  // told willDisplay, not yet didEndDisplaying
         std::vector<double> rowHeights, rowY;
         UIViewPtr header, footer;
         double askedHeaderHeight = -1, askedFooterHeight = -1;  // the delegate's; -1: not offered
@@ -78,6 +80,8 @@ private:
     std::optional<UITableViewCellEditingStyle> editingStyleAt(const NSIndexPath& indexPath);
     void loadSection(long index, UITableViewDataSource& source, UITableViewDelegate* delegate);
     void layoutRows();
+    // Tells the delegate which rows came near the visible part and which left it far behind.
+    void updateDisplayedCells();
     void handleTap(UIGestureRecognizer& recognizer);
     void handleSwipe(UIGestureRecognizer& recognizer);
     // The row a horizontal drag would open or close the Delete button of.
@@ -87,6 +91,7 @@ private:
     std::weak_ptr<UITableViewDataSource> dataSource_;
     std::weak_ptr<UITableViewDelegate> delegate_;
     std::vector<Section> sections_;
+    unsigned long reloads_ = 0;
     std::vector<UIViewPtr> separators_;
     UIViewPtr tableHeader_;
     std::shared_ptr<UITapGestureRecognizer> tap_;

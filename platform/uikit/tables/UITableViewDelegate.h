@@ -21,6 +21,10 @@ public:
     virtual UIViewPtr viewForHeaderInSection(UITableView&, long) { return nullptr; }
     virtual UIViewPtr viewForFooterInSection(UITableView&, long) { return nullptr; }
     virtual void didSelectRowAtIndexPath(UITableView&, const NSIndexPath&) {}
+    // A row comes within a screen of the visible part; and, later, it is more
+    // than three screens away. Rows that draw something costly draw it here.
+    virtual void willDisplayCell(UITableView&, UITableViewCell&, const NSIndexPath&) {}
+    virtual void didEndDisplayingCell(UITableView&, UITableViewCell&, const NSIndexPath&) {}
     virtual std::optional<UITableViewCellEditingStyle> editingStyleForRowAtIndexPath(UITableView&, const NSIndexPath&) {
         return std::nullopt;
     }
