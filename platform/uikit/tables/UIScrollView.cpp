@@ -42,6 +42,20 @@ void UIScrollView::setContentOffset(CGPoint offset) {
     scrollViewDidScroll();
 }
 
+void UIScrollView::scrollRectToVisible(const CGRect& rect) {
+    // What the insets cover is not shown.
+    const CGRect b = bounds();
+    auto along = [](double offset, double size, double before, double after, double start, double length) {
+        const double shown = std::max(0.0, size - before - after);
+        if (start < offset + before || length > shown) return start - before;
+        if (start + length > offset + before + shown) return start + length - shown - before;
+        return offset;
+    };
+    const UIEdgeInsets in = contentInset_;
+    setContentOffset({along(b.origin.x, b.size.width, in.left, in.right, rect.origin.x, rect.size.width),
+                      along(b.origin.y, b.size.height, in.top, in.bottom, rect.origin.y, rect.size.height)});
+}
+
 void UIScrollView::clampContentOffset() { setContentOffset(contentOffset()); }
 
 bool UIScrollView::scrollWheel(CGPoint delta) {

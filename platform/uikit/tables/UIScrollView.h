@@ -25,6 +25,8 @@ public:
     // The smallest and largest offsets the content and insets allow.
     CGPoint minimumContentOffset() const;
     CGPoint maximumContentOffset() const;
+    // Scrolls the least that shows `rect` (content coordinates), its top when it is taller than the view.
+    void scrollRectToVisible(const CGRect& rect);
 
     bool isScrollEnabled() const { return scrollEnabled_; }
     void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
