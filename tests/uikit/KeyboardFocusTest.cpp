@@ -17,7 +17,8 @@ namespace {
 struct Rows : UITableViewDataSource, UITableViewDelegate {
     std::shared_ptr<UISwitch> toggle = std::make_shared<UISwitch>();
     std::vector<long> selected;
-    long numberOfRowsInSection(UITableView&, long) override { return 12; }
+    long count = 12;
+    long numberOfRowsInSection(UITableView&, long) override { return count; }
     UITableViewCellPtr cellForRowAtIndexPath(UITableView&, const NSIndexPath& p) override {
         auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyle::Default);
         if (p.row() == 0) {
@@ -166,4 +167,30 @@ TEST_F(Focus, ATouchTakesTheFocusAwayAndAFocusedFieldEditsWithItsTextSelected) {
     tab();
     EXPECT_FALSE(field->isEditing()) << "Tab leaves the field";
     EXPECT_EQ(focused(), rows->toggle.get());
+}
+
+TEST_F(Focus, PageKeysScrollTheFocusedTableOrElseTheLargestThatScrolls) {
+    rows->count = 40;
+    table->reloadData();
+    screen.render(1);
+    const double most = table->maximumContentOffset().y;
+    ASSERT_GT(most, 100);
+    screen.pressKey(UIKey::PageDown);
+    const double page = table->contentOffset().y;
+    EXPECT_GT(page, 300) << "nearly a table's height, keeping a little of the page before";
+    EXPECT_LT(page, 380);
+    screen.pressKey(UIKey::End);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, most);
+    screen.pressKey(UIKey::PageDown);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, most) << "no further than the end";
+    screen.pressKey(UIKey::Home);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, table->minimumContentOffset().y);
+
+    auto field = std::make_shared<UITextField>(CGRectMake(220, 440, 90, 31));
+    window->addSubview(field);
+    field->setText("abc");
+    field->becomeFirstResponder();
+    screen.pressKey(UIKey::Home);
+    EXPECT_EQ(field->caretOffset(), 0u) << "Home in a field moves its caret";
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, table->minimumContentOffset().y);
 }
