@@ -80,7 +80,11 @@ bool KeyboardFocus::focus(UIView* view) {
     if (!view) return true;
     showFocus(view, true);
     for (UIView* v = view->superview(); v; v = v->superview())
-        if (auto* scroller = dynamic_cast<UIScrollView*>(v)) scroller->scrollRectToVisible(view->convertRectToView(view->bounds(), scroller));
+        if (auto* scroller = dynamic_cast<UIScrollView*>(v)) {
+            const CGPoint before = scroller->contentOffset();
+            scroller->scrollRectToVisible(view->convertRectToView(view->bounds(), scroller));
+            if (scroller->contentOffset() != before) scroller->flashScrollIndicators();
+        }
     if (auto* field = dynamic_cast<UITextField*>(view); field && !field->isEditing() && field->becomeFirstResponder())
         field->selectAll();
     return true;
@@ -132,6 +136,7 @@ bool KeyboardFocus::scrollPage(UIKey key) {
         default: y = scroller->maximumContentOffset().y; break;
     }
     scroller->setContentOffset({offset.x, y});
+    if (scroller->contentOffset() != offset) scroller->flashScrollIndicators();
     return true;
 }
 

@@ -6,8 +6,14 @@
 
 namespace uikit {
 
-UIScrollView::UIScrollView(const CGRect& frame) : UIView(frame), pan_(std::make_shared<UIPanGestureRecognizer>()) {
+UIScrollView::UIScrollView(const CGRect& frame)
+    : UIView(frame), pan_(std::make_shared<UIPanGestureRecognizer>()), indicator_(std::make_shared<UIView>()) {
     setClipsToBounds(true);
+    indicator_->setBackgroundColor(UIColor::grey(0, 0.35));
+    indicator_->layer()->setCornerRadius(kIndicatorWidth / 2);
+    indicator_->setUserInteractionEnabled(false);
+    indicator_->setAlpha(0);
+    addSubview(indicator_);
     // The view owns the recognizer, so the recognizer never outlives `this`.
     pan_->addTarget([this](UIGestureRecognizer& r) { handlePan(r); });
     addGestureRecognizer(pan_);
@@ -61,8 +67,35 @@ void UIScrollView::clampContentOffset() { setContentOffset(contentOffset()); }
 bool UIScrollView::scrollWheel(CGPoint delta) {
     const CGPoint before = contentOffset();
     if (scrollEnabled_) setContentOffset({before.x + delta.x, before.y + delta.y});
+    if (contentOffset() != before) {
+        flashScrollIndicators();
+        return true;
+    }
     // At an end the step goes on to an enclosing scroll view.
-    return contentOffset() != before || UIView::scrollWheel(delta);
+    return UIView::scrollWheel(delta);
+}
+
+void UIScrollView::placeIndicator() {
+    const CGRect b = bounds();
+    const double top = b.origin.y + contentInset_.top + kIndicatorMargin;
+    const double track = b.size.height - contentInset_.top - contentInset_.bottom - 2 * kIndicatorMargin;
+    const double content = contentSize_.height + contentInset_.top + contentInset_.bottom;
+    const double range = maximumContentOffset().y - minimumContentOffset().y;
+    const double length = std::clamp(track * b.size.height / content, std::min(kIndicatorShortest, track), track);
+    const double along = range > 0 ? (contentOffset().y - minimumContentOffset().y) / range : 0;
+    indicator_->setFrame(CGRectMake(CGRectGetMaxX(b) - kIndicatorMargin - kIndicatorWidth, top + (track - length) * along,
+                                    kIndicatorWidth, length));
+}
+
+void UIScrollView::flashScrollIndicators() {
+    // Nothing to show where nothing scrolls.
+    if (!(maximumContentOffset().y > minimumContentOffset().y) || bounds().size.height <= 2 * kIndicatorMargin) return;
+    placeIndicator();
+    bringSubviewToFront(indicator_.get());
+    UIView* indicator = indicator_.get();
+    indicator->layer()->removeAnimations();
+    performWithoutAnimation([&] { indicator->setAlpha(1); });
+    animateWithDuration(kIndicatorFade, kIndicatorLinger, [&] { indicator->setAlpha(0); });
 }
 
 void UIScrollView::handlePan(UIGestureRecognizer& recognizer) {
@@ -76,7 +109,9 @@ void UIScrollView::handlePan(UIGestureRecognizer& recognizer) {
         if (!dragging_) break;
         // Translation in window points: the bounds origin moves under the finger.
         const CGPoint t = pan.translationInView(superview());
+        const CGPoint before = contentOffset();
         setContentOffset({dragStartOffset_.x - t.x, dragStartOffset_.y - t.y});
+        if (contentOffset() != before) flashScrollIndicators();
         break;
     }
     default: dragging_ = false; break;

@@ -1,7 +1,9 @@
 #pragma once
 // A view whose content is larger than itself: the content offset is the bounds
 // origin, so subviews move by it and are clipped to the bounds. A drag or the
-// mouse wheel scrolls; offsets stay within the content and its insets.
+// mouse wheel scrolls; offsets stay within the content and its insets. While a
+// person scrolls, a thin indicator at the right edge shows where the visible
+// part lies in the content; it fades out once the scrolling stops.
 
 #include <memory>
 
@@ -35,6 +37,14 @@ public:
 
     bool scrollWheel(CGPoint delta) override;
 
+    // Shows the indicator where the offset is now, and fades it out after
+    // kIndicatorLinger; what scrolls for a person calls it (drags, the wheel, keys).
+    void flashScrollIndicators();
+    static constexpr double kIndicatorLinger = 0.25, kIndicatorFade = 0.2;
+    static constexpr double kIndicatorWidth = 2.5, kIndicatorMargin = 3, kIndicatorShortest = 36;
+    // The indicator itself, for tests: transparent while not shown.
+    UIView* scrollIndicator() const { return indicator_.get(); }
+
 protected:
     // After every change of the content offset.
     virtual void scrollViewDidScroll() {}
@@ -42,10 +52,12 @@ protected:
 private:
     void handlePan(UIGestureRecognizer& recognizer);
     void clampContentOffset();
+    void placeIndicator();
 
     CGSize contentSize_;
     UIEdgeInsets contentInset_;
     std::shared_ptr<UIPanGestureRecognizer> pan_;
+    UIViewPtr indicator_;
     CGPoint dragStartOffset_;
     bool scrollEnabled_ = true;
     bool dragging_ = false;
