@@ -125,6 +125,7 @@ bool KeyboardFocus::scrollPage(UIKey key) {
         for (const auto& sub : window_.subviews()) scroller = largestScroller(*sub, scroller);
         if (!scroller) return false;
     }
+    scroller->stopCoasting();
     const CGPoint offset = scroller->contentOffset();
     const UIEdgeInsets in = scroller->contentInset();
     const double page = std::max(kPageOverlap, scroller->bounds().size.height - in.top - in.bottom - kPageOverlap);

@@ -1,8 +1,10 @@
 #include "platform/uikit/tables/UIScrollView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/uikit/events/UIPanGestureRecognizer.h"
+#include "platform/uikit/views/UIClock.h"
 
 namespace uikit {
 
@@ -69,10 +71,62 @@ bool UIScrollView::scrollWheel(CGPoint delta) {
     if (scrollEnabled_) setContentOffset({before.x + delta.x, before.y + delta.y});
     if (contentOffset() != before) {
         flashScrollIndicators();
+        noteWheelStep(delta);
         return true;
     }
     // At an end the step goes on to an enclosing scroll view.
     return UIView::scrollWheel(delta);
+}
+
+void UIScrollView::stopCoasting() {
+    ++wheelGeneration_;
+    coasting_ = false;
+}
+
+void UIScrollView::noteWheelStep(CGPoint delta) {
+    stopCoasting();
+    const double now = UIClock::shared().now();
+    std::erase_if(recentSteps_, [&](const WheelStep& s) { return now - s.time > kMomentumWindow; });
+    recentSteps_.push_back({now, delta});
+    const double span = now - recentSteps_.front().time;
+    if (recentSteps_.size() < 2 || span <= 0) return;
+    // The first step only starts the span: the speed is what came after it.
+    CGPoint moved{0, 0};
+    for (size_t i = 1; i < recentSteps_.size(); ++i)
+        moved = {moved.x + recentSteps_[i].delta.x, moved.y + recentSteps_[i].delta.y};
+    const CGPoint velocity{moved.x / span, moved.y / span};
+    if (std::hypot(velocity.x, velocity.y) < kCoastingSpeed) return;
+    std::weak_ptr<UIResponder> weak = weak_from_this();
+    const unsigned long generation = wheelGeneration_;
+    UIClock::shared().schedule(kCoastDelay, [weak, generation, velocity] {
+        auto self = std::static_pointer_cast<UIScrollView>(weak.lock());
+        if (!self || self->wheelGeneration_ != generation) return;
+        self->recentSteps_.clear();
+        self->coasting_ = true;
+        self->coast(velocity, UIClock::shared().now());
+    });
+}
+
+void UIScrollView::coast(CGPoint velocity, double from) {
+    std::weak_ptr<UIResponder> weak = weak_from_this();
+    const unsigned long generation = wheelGeneration_;
+    UIClock::shared().schedule(kCoastTick, [weak, generation, velocity, from] {
+        auto self = std::static_pointer_cast<UIScrollView>(weak.lock());
+        if (!self || self->wheelGeneration_ != generation || !self->scrollEnabled_) return;
+        const double now = UIClock::shared().now(), dt = now - from;
+        const double keep = std::pow(kDecelerationPerSecond, dt);
+        const CGPoint v{velocity.x * keep, velocity.y * keep};
+        const CGPoint before = self->contentOffset();
+        // What the page travels in dt while slowing from `velocity` to `v`.
+        const double travelled = (keep - 1) / std::log(kDecelerationPerSecond);
+        self->setContentOffset({before.x + velocity.x * travelled, before.y + velocity.y * travelled});
+        if (self->contentOffset() == before || std::hypot(v.x, v.y) < kStoppedSpeed) {
+            self->coasting_ = false;
+            return;
+        }
+        self->flashScrollIndicators();
+        self->coast(v, now);
+    });
 }
 
 void UIScrollView::placeIndicator() {
@@ -102,6 +156,7 @@ void UIScrollView::handlePan(UIGestureRecognizer& recognizer) {
     auto& pan = static_cast<UIPanGestureRecognizer&>(recognizer);
     switch (pan.state()) {
     case UIGestureRecognizerState::Began:
+        stopCoasting();
         dragging_ = scrollEnabled_;
         dragStartOffset_ = contentOffset();
         break;

@@ -1,9 +1,12 @@
-// The scroll indicator: shown while a person scrolls, where the visible part
-// lies in the content, and faded out on the clock once the scrolling stops.
+// How scrolling feels: the indicator, shown while a person scrolls where the
+// visible part lies in the content and faded out on the clock after, and the
+// coasting of quick wheel and touchpad scrolling.
 #include "tests/uikit/UIKitTestSupport.h"
 
 #include "platform/uikit/tables/UIScrollView.h"
 #include "platform/uikit/views/UIClock.h"
+
+#include <cmath>
 
 using namespace uikit;
 using namespace uikit::test;
@@ -92,4 +95,81 @@ TEST_F(ScrollIndicator, AVeryLongPageStillGetsABarAFingerCanSee) {
     EXPECT_NEAR(inWindow().size.height, UIScrollView::kIndicatorShortest, 0.01);
     screen.pressKey(UIKey::End);
     EXPECT_NEAR(CGRectGetMaxY(inWindow()), 400 - UIScrollView::kIndicatorMargin, 0.01);
+}
+
+namespace {
+
+class Coasting : public ScrollIndicator {
+protected:
+    void SetUp() override {
+        ScrollIndicator::SetUp();
+        scroller->setContentSize({200, 20000});
+    }
+    // `count` steps of `step` points, `spacing` seconds apart on the clock.
+    void steps(int count, double step, double spacing) {
+        for (int i = 0; i < count; ++i) {
+            if (i) UIClock::shared().advance(spacing);
+            screen.scrollWheel({100, 200}, {0, step});
+        }
+    }
+    double offset() const { return scroller->contentOffset().y; }
+};
+
+}  // namespace
+
+TEST_F(Coasting, QuickStepsGoOnSlowingDownAfterTheLastUntilThePageRests) {
+    steps(5, 40, 0.01);  // a spun wheel: 4000 points a second
+    EXPECT_EQ(offset(), 200);
+    UIClock::shared().advance(UIScrollView::kCoastDelay * 0.9);
+    EXPECT_EQ(offset(), 200) << "nothing moves while steps may still come";
+    UIClock::shared().advance(0.2);
+    EXPECT_TRUE(scroller->isCoasting());
+    const double early = offset();
+    EXPECT_GT(early, 400);
+    UIClock::shared().advance(0.2);
+    const double later = offset();
+    EXPECT_GT(later - early, 0);
+    EXPECT_LT(later - early, early - 200) << "it slows down";
+    UIClock::shared().advance(5);
+    EXPECT_FALSE(scroller->isCoasting());
+    const double rest = offset();
+    // Coasting from 4000 points a second covers about 4000 / ln(1 / 0.135), some 2000 points.
+    EXPECT_NEAR(rest - 200, 4000 / std::log(1 / UIScrollView::kDecelerationPerSecond), 250);
+    UIClock::shared().advance(1);
+    EXPECT_EQ(offset(), rest);
+    EXPECT_EQ(UIClock::shared().pendingCount(), 0u) << "nothing ticks on a page at rest";
+}
+
+TEST_F(Coasting, ATouchpadsSmoothStepsCoastUpwardsTooButSlowScrollingStopsWhereItIs) {
+    scroller->setContentOffset({0, 5000});
+    steps(20, -6, 0.008);  // fingers sliding up the pad
+    UIClock::shared().advance(2);
+    EXPECT_LT(offset(), 5000 - 20 * 6 - 100);
+
+    scroller->setContentOffset({0, 5000});
+    steps(6, 40, 0.2);  // one notch at a time
+    UIClock::shared().advance(2);
+    EXPECT_EQ(offset(), 5000 + 6 * 40);
+    steps(1, 40, 0);
+    UIClock::shared().advance(2);
+    EXPECT_EQ(offset(), 5000 + 7 * 40) << "a lone step has no speed";
+}
+
+TEST_F(Coasting, ADragOrAnEndStopsIt) {
+    steps(5, 40, 0.01);
+    UIClock::shared().advance(0.2);
+    ASSERT_TRUE(scroller->isCoasting());
+    screen.drag({100, 300}, {100, 290}, 2, 0.02);
+    const double held = offset();
+    EXPECT_FALSE(scroller->isCoasting());
+    UIClock::shared().advance(2);
+    EXPECT_EQ(offset(), held);
+
+    scroller->setContentSize({200, 1000});
+    scroller->setContentOffset({0, 0});
+    steps(5, 40, 0.01);
+    UIClock::shared().advance(3);
+    EXPECT_EQ(offset(), scroller->maximumContentOffset().y);
+    EXPECT_FALSE(scroller->isCoasting());
+    EXPECT_EQ(UIClock::shared().pendingCount(), 0u);
 }
