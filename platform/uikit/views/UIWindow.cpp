@@ -80,8 +80,9 @@ void UIWindow::renderWindow(cairo_t* cr) {
     layoutIfNeeded();
     overlays_->layoutIfNeeded();
     layer()->renderInContext(cr);
-    if (!overlays_->subviews().empty()) overlays_->layer()->renderInSuperlayer(cr);
+    // Under the overlays: an alert's dimming covers the page's focus too.
     focus_.drawRing(cr);
+    if (!overlays_->subviews().empty()) overlays_->layer()->renderInSuperlayer(cr);
 }
 
 UIView* UIWindow::hitTest(CGPoint point, const UIEvent* event) {
