@@ -6,6 +6,8 @@
 // moved). A focused row, or the row holding a focused control, shows the
 // selected-row look; any other focused control gets a ring in the tint color.
 // A text field that takes the focus starts editing with its text selected.
+// Page Up, Page Down, Home and End scroll the focused view's scroll view, or
+// else the largest one that can scroll.
 
 #include <memory>
 #include <vector>
