@@ -121,6 +121,16 @@ TEST_F(KeyboardPane, EscapeClosesTheOkSweetNoticeAndACancellableAlertAndOtherwis
         << "cancelled: nothing saved beside Default";
 }
 
+TEST_F(KeyboardPane, EscapeAndAltLeftOnTheShareSheetCloseItButLeaveThePageBelow) {
+    // The heart at the bar's right end opens the share sheet over More Options.
+    CommandRun run = steps("key End\ntap-text More Options\ntap 364 42\nexpect-text Post\nkey alt+Left\n"
+                           "expect-text Post\nkey Escape\ndump " + file("options.txt") + "\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string options = prefs.readFile(file("options.txt"));
+    EXPECT_EQ(options.find("\"Post\""), std::string::npos) << options;
+    EXPECT_NE(options.find("\"More Options\""), std::string::npos) << options;
+}
+
 TEST_F(KeyboardPane, CtrlQAndCtrlWCloseTheWindowAndNothingAfterRuns) {
     for (const char* key : {"ctrl+q", "ctrl+w"}) {
         std::filesystem::remove(file("after.png"));

@@ -71,8 +71,8 @@ KeyOutcome pressKeyOnWindow(UIWindow& window, const KeyPress& press) {
     }
     if (!press.key) return KeyOutcome::Done;
     if (*press.key == UIKey::Left && (held & UIKeyModifierAlternate)) {
-        // Pages stay put under an alert, as they do for a tap.
-        if (!UIAlertView::visibleAlert()) goBack(window);
+        // Pages stay put under an alert or a sheet, as they do for a tap.
+        if (!window.modalOverlay() && !UIAlertView::visibleAlert()) goBack(window);
         return KeyOutcome::Done;
     }
     if (*press.key == UIKey::Escape) {
