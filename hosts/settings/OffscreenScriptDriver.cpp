@@ -74,10 +74,11 @@ std::optional<std::string> OffscreenScriptDriver::act(const ScriptStep& step) {
         case Kind::SwipeDelete: return swipeDelete(step.text);
         case Kind::Type: return typeText(step.text);
         case Kind::Key:
-            if (step.text == "Escape") pressEscape(window);
-            else screen_.pressKey(step.text == "Return" ? UIKey::Return
-                                  : step.text == "Tab"  ? UIKey::Tab
-                                                        : UIKey::Backspace);
+            switch (pressKeyOnWindow(window, step.key)) {
+                case KeyOutcome::Close: closed_ = true; break;
+                case KeyOutcome::Rotate: rotateWindow(window); break;
+                case KeyOutcome::Done: break;
+            }
             return std::nullopt;
         case Kind::Back:
             if (!goBack(window)) return "there is no page to go back to";

@@ -25,6 +25,7 @@ public:
                           double shotScale);
 
     std::optional<std::string> perform(const ScriptStep& step) override;
+    bool windowClosed() const override { return closed_; }
     // Queued blocks run, the clock moved on by kSettleSeconds, queued blocks run
     // again; after each run, background work of the main loop (the color map) lands.
     static void settle();
@@ -43,6 +44,7 @@ private:
     uikit::OffscreenScreen& screen_;
     std::shared_ptr<preferences::NSBundle> bundle_;
     double shotScale_;
+    bool closed_ = false;
 };
 
 }  // namespace settingshost

@@ -29,9 +29,11 @@ const char* const kSettingsUsage =
     "\n"
     "With --script, --dump or --screenshot no window opens (no display is needed):\n"
     "the script runs first, then the dump and the screenshot show where it ended.\n"
-    "In the window: the mouse is a finger, the wheel scrolls, Escape goes back or\n"
-    "cancels an alert, Ctrl+R turns the window, Ctrl+V types the clipboard,\n"
-    "Ctrl+Q or Ctrl+W closes it. Resizing the window lays the pages out again.\n";
+    "In the window: the mouse is a finger, the wheel scrolls, Tab and the arrows\n"
+    "move the focus, Return or Space taps it, Escape closes an alert or goes back,\n"
+    "Alt+Left goes back, Ctrl+R turns the window, Ctrl+Q or Ctrl+W closes it;\n"
+    "text fields take the caret keys, Shift selection and Ctrl+A, C, X and V.\n"
+    "Resizing the window lays the pages out again.\n";
 
 namespace {
 

@@ -76,11 +76,14 @@ ScriptStep parseLine(const std::string& command, const std::string& rest, int li
             step.milliseconds = number(w[0], line, "MS");
             if (step.milliseconds < 0 || step.milliseconds > 3.6e6) throw ScriptError(line, "MS must be from 0 to 3600000");
             break;
-        case Kind::Key:
-            step.text = unquote(rest);
-            if (step.text != "Return" && step.text != "Escape" && step.text != "Backspace" && step.text != "Tab")
-                throw ScriptError(line, "key must be Return, Escape, Backspace or Tab, not \"" + step.text + "\"");
+        case Kind::Key: {
+            expectCount(w, 1, 1, line, "key KEY, such as key Tab, key shift+Tab or key ctrl+a");
+            step.text = w[0];
+            const auto press = uikit::parseKeyPress(step.text);
+            if (!press) throw ScriptError(line, std::string("key must be ") + uikit::kKeyNames + ", not \"" + step.text + "\"");
+            step.key = *press;
             break;
+        }
         case Kind::Back:
         case Kind::Rotate:
             expectCount(w, 0, 0, line, command);
@@ -115,8 +118,10 @@ std::vector<ScriptStep> parseScript(const std::string& source) {
 }
 
 void runScript(const std::vector<ScriptStep>& steps, ScriptDriver& driver) {
-    for (const ScriptStep& step : steps)
+    for (const ScriptStep& step : steps) {
+        if (driver.windowClosed()) return;
         if (auto failure = driver.perform(step)) throw ScriptError(step.line, *failure);
+    }
 }
 
 }  // namespace settingshost

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/uikit/screens/KeyCommands.h"
+
 namespace settingshost {
 
 struct ScriptStep {
@@ -18,6 +20,7 @@ struct ScriptStep {
     int steps = 10;                          // drag
     double milliseconds = 0;                 // wait
     std::string text;                        // tap-text, swipe-delete, type, key, shot, dump, expect-text
+    uikit::KeyPress key;                     // key
 };
 
 // A step that cannot be read or could not be done, with its line.
@@ -34,9 +37,12 @@ class ScriptDriver {
 public:
     virtual ~ScriptDriver() = default;
     virtual std::optional<std::string> perform(const ScriptStep& step) = 0;
+    // True once a step closed the window (Ctrl+Q): no step runs after it.
+    virtual bool windowClosed() const { return false; }
 };
 
-// Runs the steps in order; throws the ScriptError of the first that fails.
+// Runs the steps in order until one closes the window; throws the ScriptError
+// of the first that fails.
 void runScript(const std::vector<ScriptStep>& steps, ScriptDriver& driver);
 
 }  // namespace settingshost

@@ -3,7 +3,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
+#include "platform/uikit/controls/UIButton.h"
+#include "platform/uikit/controls/UITextField.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 #include "platform/uikit/screens/SDLScreen.h"
 #include "platform/uikit/screens/WindowFit.h"
@@ -66,6 +69,13 @@ protected:
         e.button.state = SDL_RELEASED;
         push(e);
     }
+    void text(const char* utf8) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        e.text.windowID = screen->sdlWindowID();
+        std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
+        push(e);
+    }
     void key(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
         SDL_Event e{};
         e.type = SDL_KEYDOWN;
@@ -112,6 +122,50 @@ TEST_F(SDLWindow, KeysGoBackAndTurnThePhoneAndTheClipboardIsTheDesktops) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     push(quit);
+    EXPECT_FALSE(turnFor(1, [] { return false; }));
+}
+
+TEST_F(SDLWindow, InputMethodTextAndTheDesktopClipboardReachTheFieldBeingEdited) {
+    auto field = std::make_shared<UITextField>(CGRectMake(20, 400, 300, 31));
+    window->addSubview(field);
+    ASSERT_TRUE(field->becomeFirstResponder());
+    text("\xE6\x97\xA5\xE6\x9C\xAC");  // what an input method commits
+    ASSERT_TRUE(turnFor(1, [&] { return field->text() == "\xE6\x97\xA5\xE6\x9C\xAC"; })) << field->text();
+
+    key(SDLK_LEFT, KMOD_LSHIFT);
+    key(SDLK_c, KMOD_LCTRL);
+    ASSERT_TRUE(turnFor(1, [&] { return SDL_HasClipboardText(); }));
+    char* copied = SDL_GetClipboardText();
+    EXPECT_STREQ(copied, "\xE6\x9C\xAC") << "the one character Shift+Left selected";
+    SDL_free(copied);
+
+    SDL_SetClipboardText("#8F00FF");
+    key(SDLK_HOME);
+    key(SDLK_v, KMOD_RCTRL);
+    EXPECT_TRUE(turnFor(1, [&] { return field->text() == "#8F00FF\xE6\x97\xA5\xE6\x9C\xAC"; })) << field->text();
+    key(SDLK_a, KMOD_LCTRL);
+    key(SDLK_x, KMOD_LCTRL);
+    EXPECT_TRUE(turnFor(1, [&] { return field->text().empty(); })) << field->text();
+    copied = SDL_GetClipboardText();
+    EXPECT_STREQ(copied, "#8F00FF\xE6\x97\xA5\xE6\x9C\xAC");
+    SDL_free(copied);
+}
+
+TEST_F(SDLWindow, ASpaceThatPressesAButtonIsNotTypedAndCtrlQCloses) {
+    // The button opens a field for typing, as the picker's "#" opens the hex alert.
+    auto field = std::make_shared<UITextField>(CGRectMake(20, 400, 300, 31));
+    auto button = std::make_shared<UIButton>(CGRectMake(20, 450, 100, 40));
+    button->addTarget([&](UIControl&) { field->becomeFirstResponder(); }, UIControlEventTouchUpInside);
+    window->addSubview(field);
+    window->addSubview(button);
+    key(SDLK_TAB, KMOD_LSHIFT);
+    key(SDLK_SPACE);
+    text(" ");
+    ASSERT_TRUE(turnFor(1, [&] { return field->isEditing(); }));
+    text(" ");  // now a space typed into the field
+    EXPECT_TRUE(turnFor(1, [&] { return field->text() == " "; })) << "\"" << field->text() << "\"";
+
+    key(SDLK_q, KMOD_RCTRL);
     EXPECT_FALSE(turnFor(1, [] { return false; }));
 }
 

@@ -50,11 +50,29 @@ TEST(SettingsScript, BadLinesNameTheirLineAndWhy) {
     EXPECT_EQ(failure("tap 1\n"), "line 1: usage: tap X Y");
     EXPECT_EQ(failure("tap 1 0x20\n"), "line 1: Y must be a number, not \"0x20\"");
     EXPECT_EQ(failure("tap nan 1\n"), "line 1: X must be a number, not \"nan\"");
-    EXPECT_EQ(failure("key Enter\n"), "line 1: key must be Return, Escape, Backspace or Tab, not \"Enter\"");
+    EXPECT_EQ(failure("key Insert\n").substr(0, 31), "line 1: key must be Return, Esc");
+    EXPECT_NE(failure("key Insert\n").find(", not \"Insert\""), std::string::npos);
+    EXPECT_NE(failure("key a\n"), "no error") << "a letter alone is typed text";
+    EXPECT_NE(failure("key hyper+a\n"), "no error");
+    EXPECT_EQ(failure("key ctrl+a b\n"), "line 1: usage: key KEY, such as key Tab, key shift+Tab or key ctrl+a");
     EXPECT_EQ(failure("wait -5\n"), "line 1: MS must be from 0 to 3600000");
     EXPECT_EQ(failure("drag 0 0 1 1 0\n"), "line 1: STEPS must be a whole number from 1 to 1000");
     EXPECT_EQ(failure("tap-text \"\"\n"), "line 1: tap-text needs a text");
     EXPECT_EQ(failure("back now\n"), "line 1: usage: back");
+}
+
+TEST(SettingsScript, KeysTakeModifiersInAnyCase) {
+    const auto steps = parseScript("key shift+Tab\nkey CTRL+A\nkey alt+Left\nkey pagedown\nkey Ctrl+Shift+End\n");
+    ASSERT_EQ(steps.size(), 5u);
+    EXPECT_EQ(steps[0].key.key, uikit::UIKey::Tab);
+    EXPECT_EQ(steps[0].key.modifiers, uikit::UIKeyModifierShift);
+    EXPECT_EQ(steps[1].key.key, std::nullopt);
+    EXPECT_EQ(steps[1].key.letter, 'a');
+    EXPECT_EQ(steps[1].key.modifiers, uikit::UIKeyModifierControl);
+    EXPECT_EQ(steps[2].key.modifiers, uikit::UIKeyModifierAlternate);
+    EXPECT_EQ(steps[3].key.key, uikit::UIKey::PageDown);
+    EXPECT_EQ(steps[4].key.key, uikit::UIKey::End);
+    EXPECT_EQ(steps[4].key.modifiers, uikit::UIKeyModifierControl | uikit::UIKeyModifierShift);
 }
 
 TEST(SettingsScript, RunStopsAtTheFirstFailingStep) {
@@ -74,5 +92,18 @@ TEST(SettingsScript, RunStopsAtTheFirstFailingStep) {
         EXPECT_EQ(e.line, 2);
         EXPECT_STREQ(e.what(), "line 2: no visible view shows \"Nope\"");
     }
+    EXPECT_EQ(driver.ran, (std::vector<int>{1, 2}));
+}
+
+TEST(SettingsScript, RunStopsQuietlyOnceAStepClosedTheWindow) {
+    struct Driver : settingshost::ScriptDriver {
+        std::vector<int> ran;
+        std::optional<std::string> perform(const settingshost::ScriptStep& step) override {
+            ran.push_back(step.line);
+            return step.kind == Kind::ExpectText ? std::optional<std::string>("fails") : std::nullopt;
+        }
+        bool windowClosed() const override { return ran.size() >= 2; }
+    } driver;
+    settingshost::runScript(parseScript("back\nkey ctrl+q\nexpect-text Nope\n"), driver);
     EXPECT_EQ(driver.ran, (std::vector<int>{1, 2}));
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The installed-style window under a real window manager on its own Xvfb at
 # 1366x768: it opens on Ampora with its frame inside the screen, carries an
-# icon, takes a resize to 800x600 and closes on Ctrl+Q.
+# icon, takes a resize to 800x600, turns Ampora on from the keyboard and
+# closes on Ctrl+Q.
 # Usage: window_manager_test.sh SETTINGS_BINARY
 set -u
 settings=$1
@@ -48,6 +49,11 @@ xdotool windowsize "$window" 800 600
 for _ in $(seq 50); do [ "$(geometry Width)" = 800 ] && break; sleep 0.1; done
 sleep 0.5
 [ "$(geometry Width)x$(geometry Height)" = 800x600 ] || fail "the resize did not take: $(geometry Width)x$(geometry Height)"
+# The keyboard alone: Tab reaches the "Enabled" switch and Space turns it on.
+settings_file="$work/root/com.kelvary.ampora.plist"
+xdotool windowactivate --sync "$window" key Tab space 2>/dev/null
+for _ in $(seq 50); do grep -q '<key>enabled</key>' "$settings_file" 2>/dev/null && break; sleep 0.1; done
+grep -A1 '<key>enabled</key>' "$settings_file" 2>/dev/null | grep -q '<true/>' || fail "Tab and Space did not turn Ampora on"
 xdotool windowactivate --sync "$window" key ctrl+q 2>/dev/null
 for _ in $(seq 50); do kill -0 "${pids[2]}" 2>/dev/null || break; sleep 0.1; done
 kill -0 "${pids[2]}" 2>/dev/null && fail "Ctrl+Q did not close the window"

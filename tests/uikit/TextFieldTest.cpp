@@ -4,6 +4,7 @@
 #include "platform/uikit/controls/UITextField.h"
 #include "platform/uikit/controls/UITextView.h"
 #include "platform/uikit/controls/UIToolbar.h"
+#include "platform/uikit/services/UIPasteboard.h"
 
 using namespace uikit;
 using namespace uikit::test;
@@ -114,4 +115,161 @@ TEST_F(TextFields, ATextViewKeepsLinesAndDeletesWholeCharacters) {
     EXPECT_EQ(changes, 4);
     view->setEditable(false);
     EXPECT_FALSE(view->isEditing());
+}
+
+namespace {
+
+// A field being edited, with the keys a person presses.
+class TextEditing : public TextFields {
+protected:
+    void SetUp() override {
+        TextFields::SetUp();
+        UIPasteboard::generalPasteboard().setString(std::nullopt);
+        screen.tap({100, 315});
+        ASSERT_TRUE(field->isEditing());
+    }
+    void press(UIKey key, int times = 1) {
+        for (int i = 0; i < times; ++i) screen.pressKey(key);
+    }
+    void shift(UIKey key, int times = 1) {
+        for (int i = 0; i < times; ++i) screen.pressKey(key, UIKeyModifierShift);
+    }
+};
+
+}  // namespace
+
+TEST_F(TextEditing, TheCaretMovesByWholeCharactersAndTypingGoesWhereItIs) {
+    screen.typeText("caf\xC3\xA9");  // é is two bytes
+    press(UIKey::Left);
+    screen.typeText("-");
+    EXPECT_EQ(field->text(), "caf-\xC3\xA9");
+    press(UIKey::Home);
+    press(UIKey::Left);  // stays at the start
+    screen.typeText("<");
+    press(UIKey::End);
+    press(UIKey::Right);  // stays at the end
+    screen.typeText(">");
+    EXPECT_EQ(field->text(), "<caf-\xC3\xA9>");
+    press(UIKey::Left, 2);
+    press(UIKey::Backspace);
+    press(UIKey::Delete);
+    EXPECT_EQ(field->text(), "<caf>");
+    press(UIKey::Home);
+    press(UIKey::Backspace);
+    press(UIKey::End);
+    press(UIKey::Delete);
+    EXPECT_EQ(field->text(), "<caf>") << "nothing before the start or after the end to delete";
+}
+
+TEST_F(TextEditing, ShiftStretchesTheSelectionWhichTypingBackspaceAndDeleteReplace) {
+    screen.typeText("Run Morning");
+    press(UIKey::Home);
+    shift(UIKey::Right, 4);
+    EXPECT_EQ(field->selectedText(), "Run ");
+    shift(UIKey::Left);
+    EXPECT_EQ(field->selectedText(), "Run") << "the anchor stays where the selection began";
+    press(UIKey::Delete);
+    EXPECT_EQ(field->text(), " Morning");
+    shift(UIKey::End);
+    screen.typeText(" Day");
+    EXPECT_EQ(field->text(), " Day");
+    shift(UIKey::Home);
+    press(UIKey::Right);
+    EXPECT_EQ(field->selectedText(), "") << "an arrow without Shift collapses the selection to its side";
+    EXPECT_EQ(field->caretOffset(), 4u);
+    shift(UIKey::Left, 3);
+    press(UIKey::Backspace);
+    EXPECT_EQ(field->text(), " ");
+    press(UIKey::SelectAll);
+    press(UIKey::Backspace);
+    EXPECT_EQ(field->text(), "");
+}
+
+TEST_F(TextEditing, CopyCutAndPasteGoThroughThePasteboardAndThePadStillFilters) {
+    screen.typeText("Night");
+    press(UIKey::Copy);
+    EXPECT_EQ(UIPasteboard::generalPasteboard().string(), std::nullopt) << "nothing selected, nothing copied";
+    press(UIKey::SelectAll);
+    press(UIKey::Cut);
+    EXPECT_EQ(field->text(), "");
+    EXPECT_EQ(UIPasteboard::generalPasteboard().string(), "Night");
+    screen.typeText("Day");
+    press(UIKey::Home);
+    press(UIKey::Paste);
+    EXPECT_EQ(field->text(), "NightDay");
+    shift(UIKey::End);
+    press(UIKey::Copy);
+    EXPECT_EQ(UIPasteboard::generalPasteboard().string(), "Day");
+
+    UIPasteboard::generalPasteboard().setString("1a2\n3");
+    field->setText("");
+    field->setKeyboardType(UIKeyboardType::NumberPad);
+    press(UIKey::Paste);
+    EXPECT_EQ(field->text(), "123");
+
+    field->setSecureTextEntry(true);
+    press(UIKey::SelectAll);
+    press(UIKey::Copy);
+    press(UIKey::Cut);
+    EXPECT_EQ(UIPasteboard::generalPasteboard().string(), "1a2\n3") << "a password never leaves the field";
+    EXPECT_EQ(field->text(), "123");
+}
+
+TEST_F(TextEditing, AMouseDragSelectsFromWhereItStartsAndARefusedChangeKeepsTheCaret) {
+    screen.typeText("Run Morning");
+    const double y = 315;
+    // A press places the caret; a drag from the end to the left selects what it passes.
+    const CGRect mStart = field->convertRectToView(
+        [&] {
+            field->setSelectedRange(4, 4);
+            return field->caretRect();
+        }(),
+        nullptr);
+    screen.drag({210, y}, {CGRectGetMidX(mStart) + 1, y});
+    EXPECT_EQ(field->selectedText(), "Morning");
+    screen.typeText("Day");
+    EXPECT_EQ(field->text(), "Run Day");
+    screen.tap({CGRectGetMidX(mStart) + 1, y});
+    EXPECT_EQ(field->caretOffset(), 4u);
+    EXPECT_EQ(field->selectedText(), "");
+
+    struct Refuse : UITextFieldDelegate {
+        std::optional<bool> textFieldShouldChangeCharactersInRange(UITextField&, size_t, size_t, const std::string&) override {
+            return false;
+        }
+    };
+    auto refuse = std::make_shared<Refuse>();
+    field->setDelegate(refuse);
+    shift(UIKey::End);
+    screen.typeText("x");
+    press(UIKey::Backspace);
+    EXPECT_EQ(field->text(), "Run Day");
+    EXPECT_EQ(field->selectedText(), "Day");
+}
+
+TEST_F(TextEditing, TheSelectionIsDrawnAndTheCaretOnlyWithoutOne) {
+    field->setTintColor(colors::redColor);
+    screen.typeText("WWWW");
+    const CGRect box = field->convertRectToView(field->bounds(), nullptr);
+    auto caretPixel = [&](const UIImage& image) {
+        const CGRect caret = field->convertRectToView(field->caretRect(), nullptr);
+        return pixelAt(image, int(CGRectGetMidX(caret)), int(CGRectGetMidY(caret)));
+    };
+    // The band behind selected text: a quarter of the tint over white.
+    auto bandPixels = [&](const UIImage& image) {
+        int count = 0;
+        for (int y = int(box.origin.y); y < int(CGRectGetMaxY(box)); ++y)
+            for (int x = int(box.origin.x); x < int(CGRectGetMaxX(box)); ++x) {
+                const RGBA p = pixelAt(image, x, y);
+                if (p[0] > 245 && std::abs(p[1] - 191) < 12 && std::abs(p[2] - 191) < 12) ++count;
+            }
+        return count;
+    };
+    auto caret = screen.render(1);
+    EXPECT_RGBA_NEAR(caretPixel(*caret), 255, 0, 0, 255, 10);
+    EXPECT_EQ(bandPixels(*caret), 0);
+    press(UIKey::SelectAll);
+    auto selected = screen.render(1);
+    EXPECT_GT(bandPixels(*selected), 100);
+    EXPECT_GT(caretPixel(*selected)[1], 100) << "no caret while a selection shows";
 }

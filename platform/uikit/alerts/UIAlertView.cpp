@@ -202,7 +202,9 @@ void UIAlertView::dismissWithClickedButtonIndex(long index, bool) {
     presentNext();
 }
 
-bool UIAlertView::pressKey(UIKey key) {
+bool UIAlertView::pressKey(UIKey key) { return pressKeyWithModifiers(key, UIKeyModifierNone); }
+
+bool UIAlertView::pressKeyWithModifiers(UIKey key, unsigned modifiers) {
     switch (key) {
         case UIKey::Return: {
             const long other = firstOtherButtonIndex();
@@ -216,8 +218,16 @@ bool UIAlertView::pressKey(UIKey key) {
             else if (numberOfButtons() == 1) clickButtonAtIndex(0);
             return true;
         default:
+            // A key the field passes up comes back here: it stops.
+            if (forwardingKey_) return true;
             for (auto& f : fields_)
-                if (f->isEditing()) return f->pressKey(key);
+                if (f->isEditing()) {
+                    auto keep = shared_from_this();
+                    forwardingKey_ = true;
+                    f->pressKeyWithModifiers(key, modifiers);
+                    forwardingKey_ = false;
+                    break;
+                }
             return true;
     }
 }

@@ -65,6 +65,7 @@ public:
     static size_t queuedCount();
 
     bool pressKey(UIKey key) override;
+    bool pressKeyWithModifiers(UIKey key, unsigned modifiers) override;
     bool insertText(const std::string& text) override;
     UIView* hitTest(CGPoint point, const UIEvent* event) override;
 
@@ -84,6 +85,7 @@ private:
     std::vector<UITextFieldPtr> fields_;
     bool visible_ = false;
     bool dismissing_ = false;
+    bool forwardingKey_ = false;
 
     std::shared_ptr<UIView> box_;
     std::shared_ptr<UILabel> titleLabel_, messageLabel_;

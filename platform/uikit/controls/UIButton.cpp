@@ -151,4 +151,11 @@ UIImagePtr UIButton::glowImage() {
     return image;
 }
 
+bool UIButton::pressFocusedKey(UIKey key) {
+    if (key != UIKey::Return && key != UIKey::Space) return false;
+    auto keep = weak_from_this().lock();
+    sendActionsForControlEvents(UIControlEventTouchUpInside);
+    return true;
+}
+
 }  // namespace uikit

@@ -41,6 +41,9 @@ public:
 
     CGSize sizeThatFits(CGSize size) const override;
     CGSize intrinsicContentSize() const override { return sizeThatFits({}); }
+    // Return or Space press a focused button.
+    bool canBecomeFocused() const override { return isEnabled(); }
+    bool pressFocusedKey(UIKey key) override;
 
 protected:
     void layoutSubviews() override;

@@ -1,5 +1,6 @@
 #include "platform/uikit/controls/UISegmentedControl.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/uikit/drawing/UIBezierPath.h"
@@ -79,6 +80,17 @@ void UISegmentedControl::endTrackingWithTouch(const UITouch* touch, const UIEven
     if (index < 0 || index >= numberOfSegments() || index == selected_) return;
     setSelectedSegmentIndex(index);
     sendActionsForControlEvents(UIControlEventValueChanged);
+}
+
+bool UISegmentedControl::pressFocusedKey(UIKey key) {
+    if (key != UIKey::Left && key != UIKey::Right) return false;
+    const long next = std::clamp(selected_ + (key == UIKey::Right ? 1 : -1), 0L, numberOfSegments() - 1);
+    if (next != selected_) {
+        auto keep = weak_from_this().lock();
+        setSelectedSegmentIndex(next);
+        sendActionsForControlEvents(UIControlEventValueChanged);
+    }
+    return true;
 }
 
 }  // namespace uikit

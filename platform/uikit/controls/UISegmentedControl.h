@@ -21,6 +21,9 @@ public:
     // Out of range selects none; sends nothing.
     void setSelectedSegmentIndex(long index);
 
+    // Left and Right pick the neighbouring segment of a focused control.
+    bool canBecomeFocused() const override { return isEnabled() && numberOfSegments() > 0; }
+    bool pressFocusedKey(UIKey key) override;
     CGSize sizeThatFits(CGSize size) const override { return {size.width > 0 ? size.width : 60.0 * labels_.size(), 29}; }
 
 protected:

@@ -88,6 +88,18 @@ void UISlider::endTrackingWithTouch(const UITouch* touch, const UIEvent*) {
     changedWhileTracking_ = false;
 }
 
+bool UISlider::pressFocusedKey(UIKey key) {
+    if (key != UIKey::Left && key != UIKey::Right) return false;
+    auto keep = weak_from_this().lock();
+    const double before = value_;
+    setValue(value_ + (key == UIKey::Right ? 1 : -1) * kKeyStep * (max_ - min_));
+    if (value_ != before) {
+        sendActionsForControlEvents(UIControlEventValueChanged);
+        sendActionsForControlEvents(UIControlEventTouchUpInside);
+    }
+    return true;
+}
+
 void UISlider::drawRect(const CGRect&) {
     cairo_t* cr = UIGraphicsGetCurrentContext();
     const CGRect track = trackRect(), thumb = thumbRect();

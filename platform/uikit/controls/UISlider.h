@@ -32,6 +32,12 @@ public:
     UIColor thumbTintColor() const { return thumbTint_.value_or(colors::whiteColor); }
     void setThumbTintColor(std::optional<UIColor> c);
 
+    // Left and Right move a focused slider by kKeyStep of its range, sent as a
+    // short drag is: value-changed, then the release.
+    static constexpr double kKeyStep = 0.05;
+    bool canBecomeFocused() const override { return isEnabled(); }
+    bool pressFocusedKey(UIKey key) override;
+
     CGRect trackRect() const;
     CGRect thumbRect() const;
     CGSize sizeThatFits(CGSize size) const override { return {size.width > 0 ? size.width : 118, 31}; }

@@ -117,4 +117,14 @@ void UISwitch::cancelTrackingWithEvent(const UIEvent*) {
     setNeedsDisplay();
 }
 
+bool UISwitch::pressFocusedKey(UIKey key) {
+    if (key != UIKey::Return && key != UIKey::Space) return false;
+    auto keep = weak_from_this().lock();
+    on_ = !on_;
+    setNeedsDisplay();
+    sendActionsForControlEvents(UIControlEventValueChanged);
+    sendActionsForControlEvents(UIControlEventTouchUpInside);
+    return true;
+}
+
 }  // namespace uikit

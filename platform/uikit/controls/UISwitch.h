@@ -48,6 +48,9 @@ public:
         return UIAppearance<UISwitchAppearance>::appearanceWhenContainedInInstancesOfClasses(chain);
     }
 
+    // Return or Space toggle a focused switch, as a tap does.
+    bool canBecomeFocused() const override { return isEnabled(); }
+    bool pressFocusedKey(UIKey key) override;
     CGSize sizeThatFits(CGSize) const override { return kSize; }
     CGSize intrinsicContentSize() const override { return kSize; }
 

@@ -7,6 +7,7 @@
 
 #include "platform/uikit/drawing/UIBezierPath.h"
 #include "platform/uikit/drawing/UIGraphics.h"
+#include "platform/uikit/services/UIPasteboard.h"
 #include "platform/uikit/views/UIWindow.h"
 
 namespace uikit {
@@ -16,15 +17,20 @@ constexpr double kInset = 7;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Bytes of the last UTF-8 character of `s`.
-size_t lastCharacterLength(const std::string& s) {
-    if (s.empty()) return 0;
-    size_t i = s.size() - 1;
-    while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
-    return s.size() - i;
-}
+// What secure entry shows for each character; three bytes of UTF-8.
+constexpr const char* kBullet = "\u2022";
+constexpr size_t kBulletBytes = 3;
 
 }  // namespace
+
+struct UITextField::TextLayout {
+    std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout{nullptr, g_object_unref};
+    std::string shown;
+    CGRect area;
+    CGPoint origin;
+    CGSize size;
+    bool placeholder = false;
+};
 
 UITextField::UITextField(const CGRect& frame) : UIControl(frame), font_(UIFont::systemFontOfSize(17)) {
     setDrawsContent(true);
@@ -38,7 +44,39 @@ void UITextField::setText(const std::string& text) {
     gchar* valid = g_utf8_make_valid(text.c_str(), gssize(text.size()));
     text_ = valid;
     g_free(valid);
+    caret_ = anchor_ = text_.size();
     setNeedsDisplay();
+}
+
+void UITextField::setSelectedRange(size_t anchor, size_t caret) {
+    auto boundary = [this](size_t offset) {
+        offset = std::min(offset, text_.size());
+        while (offset > 0 && offset < text_.size() && (static_cast<unsigned char>(text_[offset]) & 0xC0) == 0x80) --offset;
+        return offset;
+    };
+    anchor_ = boundary(anchor);
+    caret_ = boundary(caret);
+    setNeedsDisplay();
+}
+
+size_t UITextField::stepped(size_t offset, UIKey key) const {
+    const char* start = text_.c_str();
+    switch (key) {
+        case UIKey::Left: return offset == 0 ? 0 : size_t(g_utf8_find_prev_char(start, start + offset) - start);
+        case UIKey::Right: return offset >= text_.size() ? text_.size() : size_t(g_utf8_next_char(start + offset) - start);
+        case UIKey::Home: return 0;
+        default: return text_.size();
+    }
+}
+
+size_t UITextField::shownOffset(size_t offset) const {
+    return secure_ ? size_t(g_utf8_strlen(text_.c_str(), gssize(offset))) * kBulletBytes : offset;
+}
+
+size_t UITextField::textOffset(size_t shown) const {
+    if (!secure_) return std::min(shown, text_.size());
+    const glong characters = std::min(glong(shown / kBulletBytes), g_utf8_strlen(text_.c_str(), -1));
+    return size_t(g_utf8_offset_to_pointer(text_.c_str(), characters) - text_.c_str());
 }
 
 void UITextField::setPlaceholder(const std::string& p) { placeholder_ = p, setNeedsDisplay(); }
@@ -95,25 +133,71 @@ bool UITextField::replace(size_t location, size_t length, const std::string& wit
     if (auto d = delegate_.lock())
         if (!d->textFieldShouldChangeCharactersInRange(*this, location, length, with).value_or(true)) return false;
     text_.replace(location, length, with);
+    caret_ = anchor_ = location + with.size();
     setNeedsDisplay();
     sendActionsForControlEvents(UIControlEventEditingChanged);
     return true;
 }
 
+bool UITextField::replaceSelection(const std::string& with) {
+    return replace(selectionStart(), selectionEnd() - selectionStart(), with);
+}
+
+void UITextField::copySelection() const {
+    // A password is never put where other programs read it.
+    if (secure_ || selectionStart() == selectionEnd()) return;
+    UIPasteboard::generalPasteboard().setString(selectedText());
+}
+
 bool UITextField::insertText(const std::string& typed) {
     if (!editing_) return UIControl::insertText(typed);
     gchar* valid = g_utf8_make_valid(typed.c_str(), gssize(typed.size()));
-    const std::string kept = filteredForKeyboard(keyboardType_, text_, valid);
+    // The keyboard's filter sees the text as it will be around what is typed.
+    const std::string around = text_.substr(0, selectionStart()) + text_.substr(selectionEnd());
+    const std::string kept = filteredForKeyboard(keyboardType_, around, valid);
     g_free(valid);
-    if (!kept.empty()) replace(text_.size(), 0, kept);
+    if (!kept.empty()) replaceSelection(kept);
     return true;
 }
 
-bool UITextField::pressKey(UIKey key) {
+bool UITextField::pressKey(UIKey key) { return pressKeyWithModifiers(key, UIKeyModifierNone); }
+
+bool UITextField::pressKeyWithModifiers(UIKey key, unsigned modifiers) {
     if (!editing_) return UIControl::pressKey(key);
+    const bool extend = modifiers & UIKeyModifierShift;
+    const bool selection = selectionStart() != selectionEnd();
     switch (key) {
         case UIKey::Backspace:
-            if (const size_t n = lastCharacterLength(text_)) replace(text_.size() - n, n, "");
+        case UIKey::Delete:
+            if (selection) replaceSelection("");
+            else if (const size_t to = stepped(caret_, key == UIKey::Delete ? UIKey::Right : UIKey::Left); to != caret_)
+                replace(std::min(to, caret_), to > caret_ ? to - caret_ : caret_ - to, "");
+            return true;
+        case UIKey::Left:
+        case UIKey::Right:
+            // Without Shift a selection collapses to the side the arrow points to.
+            if (!extend && selection) {
+                const size_t side = key == UIKey::Left ? selectionStart() : selectionEnd();
+                setSelectedRange(side, side);
+                return true;
+            }
+            [[fallthrough]];
+        case UIKey::Home:
+        case UIKey::End: {
+            const size_t to = stepped(caret_, key);
+            setSelectedRange(extend ? anchor_ : to, to);
+            return true;
+        }
+        case UIKey::SelectAll: selectAll(); return true;
+        case UIKey::Copy: copySelection(); return true;
+        case UIKey::Cut:
+            if (!secure_ && selection) {
+                copySelection();
+                replaceSelection("");
+            }
+            return true;
+        case UIKey::Paste:
+            if (auto pasted = UIPasteboard::generalPasteboard().string(); pasted && !pasted->empty()) insertText(*pasted);
             return true;
         case UIKey::Return: {
             auto keep = weak_from_this().lock();
@@ -121,9 +205,31 @@ bool UITextField::pressKey(UIKey key) {
             sendActionsForControlEvents(UIControlEventEditingDidEndOnExit);
             return true;
         }
-        case UIKey::Escape: return UIControl::pressKey(key);
-        default: return true;
+        // Leaving the field, going back and scrolling are the window's.
+        case UIKey::Escape:
+        case UIKey::Tab:
+        case UIKey::Up:
+        case UIKey::Down:
+        case UIKey::PageUp:
+        case UIKey::PageDown: return UIControl::pressKey(key);
+        case UIKey::Space: return true;  // the space itself arrives as text
     }
+    return true;
+}
+
+bool UITextField::beginTrackingWithTouch(const UITouch& touch, const UIEvent&) {
+    // The press that starts editing leaves the caret at the end; later ones place it.
+    placedByTouch_ = editing_;
+    if (editing_) {
+        const size_t at = offsetAtPoint(touch.locationInView(this));
+        setSelectedRange(at, at);
+    }
+    return true;
+}
+
+bool UITextField::continueTrackingWithTouch(const UITouch& touch, const UIEvent&) {
+    if (placedByTouch_ && editing_) setSelectedRange(anchor_, offsetAtPoint(touch.locationInView(this)));
+    return true;
 }
 
 void UITextField::endTrackingWithTouch(const UITouch* touch, const UIEvent*) {
@@ -133,6 +239,7 @@ void UITextField::endTrackingWithTouch(const UITouch* touch, const UIEvent*) {
 void UITextField::didBecomeFirstResponder() {
     auto keep = weak_from_this().lock();
     editing_ = true;
+    caret_ = anchor_ = text_.size();
     setNeedsDisplay();
     showAccessory();
     sendActionsForControlEvents(UIControlEventEditingDidBegin);
@@ -168,6 +275,47 @@ CGSize UITextField::sizeThatFits(CGSize size) const {
     return {size.width > 0 ? size.width : 100, std::ceil(font_->lineHeight()) + 2 * kInset};
 }
 
+UITextField::TextLayout UITextField::layoutText() const {
+    TextLayout t;
+    t.placeholder = text_.empty();
+    if (secure_) {
+        const glong n = g_utf8_strlen(text_.c_str(), -1);
+        for (glong i = 0; i < n; ++i) t.shown += kBullet;
+    } else {
+        t.shown = text_;
+    }
+    const NSAttributedString content(t.placeholder ? placeholder_ : t.shown, font_,
+                                     t.placeholder ? UIColor::grey(0.7) : textColor_);
+    t.area = CGRectInset(bounds(), kInset, 0);
+    t.layout.reset(content.layout(font_, textColor_, t.area.size.width, alignment_, 1));
+    t.size = layoutSize(t.layout.get());
+    t.origin = {t.area.origin.x, t.area.origin.y + (t.area.size.height - t.size.height) / 2};
+    return t;
+}
+
+CGRect UITextField::caretRect() const {
+    const TextLayout t = layoutText();
+    PangoRectangle at;
+    pango_layout_index_to_pos(t.layout.get(), t.placeholder ? 0 : int(shownOffset(caret_)), &at);
+    double x = t.origin.x + at.x / double(PANGO_SCALE);
+    if (t.placeholder && alignment_ == NSTextAlignment::Center) x = CGRectGetMidX(t.area);
+    if (t.placeholder && alignment_ == NSTextAlignment::Right) x = CGRectGetMaxX(t.area);
+    return CGRectMake(std::clamp(x, t.area.origin.x, std::max(t.area.origin.x, CGRectGetMaxX(t.area) - 2)), t.origin.y,
+                      2, std::max(t.size.height, font_->lineHeight()));
+}
+
+size_t UITextField::offsetAtPoint(CGPoint point) const {
+    if (text_.empty()) return 0;
+    const TextLayout t = layoutText();
+    int index = 0, trailing = 0;
+    pango_layout_xy_to_index(t.layout.get(), int((point.x - t.origin.x) * PANGO_SCALE),
+                             int(std::clamp(point.y - t.origin.y, 0.0, std::max(0.0, t.size.height - 1)) * PANGO_SCALE),
+                             &index, &trailing);
+    const char* at = t.shown.c_str() + std::clamp(index, 0, int(t.shown.size()));
+    for (int i = 0; i < trailing && *at; ++i) at = g_utf8_next_char(at);
+    return textOffset(size_t(at - t.shown.c_str()));
+}
+
 void UITextField::drawRect(const CGRect&) {
     cairo_t* cr = UIGraphicsGetCurrentContext();
     const CGRect b = bounds();
@@ -184,31 +332,24 @@ void UITextField::drawRect(const CGRect&) {
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
     }
-    const bool showPlaceholder = text_.empty();
-    std::string shown = text_;
-    if (secure_) {
-        const glong n = g_utf8_strlen(text_.c_str(), -1);
-        shown.clear();
-        for (glong i = 0; i < n; ++i) shown += "\u2022";
-    }
-    const NSAttributedString content(showPlaceholder ? placeholder_ : shown, font_,
-                                     showPlaceholder ? UIColor::grey(0.7) : textColor_);
-    const CGRect area = CGRectInset(b, kInset, 0);
-    PangoLayout* layout = content.layout(font_, textColor_, area.size.width, alignment_, 1);
-    const CGSize size = layoutSize(layout);
-    const double y = area.origin.y + (area.size.height - size.height) / 2;
-    drawLayout(cr, layout, {area.origin.x, y});
-    if (editing_) {
-        // The caret, at the end of the text.
-        PangoRectangle end;
-        pango_layout_index_to_pos(layout, showPlaceholder ? 0 : int(shown.size()), &end);
-        double x = area.origin.x + end.x / double(PANGO_SCALE);
-        if (showPlaceholder && alignment_ == NSTextAlignment::Center) x = CGRectGetMidX(area);
-        setSourceColor(cr, tintColor());
-        cairo_rectangle(cr, std::min(x, CGRectGetMaxX(area) - 2), y, 2, std::max(size.height, font_->lineHeight()));
+    const TextLayout t = layoutText();
+    if (editing_ && !t.placeholder && selectionStart() != selectionEnd()) {
+        // One line: the selection is the band between its two ends.
+        PangoRectangle from, to;
+        pango_layout_index_to_pos(t.layout.get(), int(shownOffset(selectionStart())), &from);
+        pango_layout_index_to_pos(t.layout.get(), int(shownOffset(selectionEnd())), &to);
+        const double x0 = t.origin.x + from.x / double(PANGO_SCALE), x1 = t.origin.x + to.x / double(PANGO_SCALE);
+        cairo_rectangle(cr, std::min(x0, x1), t.origin.y, std::fabs(x1 - x0), std::max(t.size.height, font_->lineHeight()));
+        setSourceColor(cr, colorWithAlphaComponent(tintColor(), 0.25));
         cairo_fill(cr);
     }
-    g_object_unref(layout);
+    drawLayout(cr, t.layout.get(), t.origin);
+    if (editing_ && selectionStart() == selectionEnd()) {
+        const CGRect caret = caretRect();
+        setSourceColor(cr, tintColor());
+        cairo_rectangle(cr, caret.origin.x, caret.origin.y, caret.size.width, caret.size.height);
+        cairo_fill(cr);
+    }
 }
 
 }  // namespace uikit

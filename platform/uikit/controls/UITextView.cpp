@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/uikit/drawing/UIGraphics.h"
+#include "platform/uikit/services/UIPasteboard.h"
 
 namespace uikit {
 namespace {
@@ -68,6 +69,9 @@ bool UITextView::pressKey(UIKey key) {
                 setNeedsDisplay();
                 sendActionsForControlEvents(UIControlEventEditingChanged);
             }
+            return true;
+        case UIKey::Paste:
+            if (auto pasted = UIPasteboard::generalPasteboard().string()) insertText(*pasted);
             return true;
         case UIKey::Escape:
         case UIKey::Tab: return UIControl::pressKey(key);

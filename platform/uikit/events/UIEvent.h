@@ -46,14 +46,32 @@ using UITouchPtr = std::shared_ptr<UITouch>;
 using UITouchSet = std::vector<UITouchPtr>;
 
 // Keys that mean something to controls and alerts; text arrives separately.
-enum class UIKey { Return, Escape, Backspace, Delete, Tab, Left, Right, Up, Down };
+// The editing commands (select all, copy, cut, paste) are what the desktop's
+// shortcuts for them become.
+enum class UIKey {
+    Return, Escape, Backspace, Delete, Tab, Left, Right, Up, Down,
+    Space, Home, End, PageUp, PageDown,
+    SelectAll, Copy, Cut, Paste,
+};
+
+// Held with a key.
+enum UIKeyModifierFlags : unsigned {
+    UIKeyModifierNone = 0,
+    UIKeyModifierShift = 1u << 0,
+    UIKeyModifierControl = 1u << 1,
+    UIKeyModifierAlternate = 1u << 2,
+};
 
 class UIEvent {
 public:
     enum class Type { Touches, Key, Text, Scroll };
 
     static UIEvent touches(UITouchSet touches, double timestamp) { return UIEvent(Type::Touches, std::move(touches), {}, {}, timestamp); }
-    static UIEvent key(UIKey key, double timestamp) { return UIEvent(Type::Key, {}, key, {}, timestamp); }
+    static UIEvent key(UIKey key, double timestamp, unsigned modifiers = UIKeyModifierNone) {
+        UIEvent e(Type::Key, {}, key, {}, timestamp);
+        e.modifiers_ = modifiers;
+        return e;
+    }
     static UIEvent text(std::string text, double timestamp) { return UIEvent(Type::Text, {}, {}, std::move(text), timestamp); }
     // A wheel or touchpad step over `location` (window points); `delta` in points the content moves up and left by.
     static UIEvent scroll(CGPoint location, CGPoint delta, double timestamp) {
@@ -66,6 +84,7 @@ public:
     double timestamp() const { return timestamp_; }
     const UITouchSet& allTouches() const { return touches_; }
     UIKey keyCode() const { return key_; }
+    unsigned modifierFlags() const { return modifiers_; }
     const std::string& text() const { return text_; }
     CGPoint locationInWindow() const { return location_; }
     CGPoint scrollDelta() const { return scrollDelta_; }
@@ -76,6 +95,7 @@ private:
     Type type_;
     UITouchSet touches_;
     UIKey key_ = UIKey::Return;
+    unsigned modifiers_ = UIKeyModifierNone;
     std::string text_;
     CGPoint location_, scrollDelta_;
     double timestamp_ = 0;

@@ -45,6 +45,7 @@ bool UIResponder::pressKey(UIKey key) {
     UIResponder* next = nextResponder();
     return next && next->pressKey(key);
 }
+bool UIResponder::pressKeyWithModifiers(UIKey key, unsigned) { return pressKey(key); }
 bool UIResponder::insertText(const std::string& text) {
     UIResponder* next = nextResponder();
     return next && next->insertText(text);

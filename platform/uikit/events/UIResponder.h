@@ -31,6 +31,8 @@ public:
     virtual void touchesCancelled(const UITouchSet& touches, const UIEvent& event);
     // True when handled; the base passes them on.
     virtual bool pressKey(UIKey key);
+    // With what was held; the base drops the modifiers for those that need none.
+    virtual bool pressKeyWithModifiers(UIKey key, unsigned modifiers);
     virtual bool insertText(const std::string& text);
     virtual bool scrollWheel(CGPoint delta);
 

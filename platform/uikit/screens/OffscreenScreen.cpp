@@ -74,7 +74,9 @@ void OffscreenScreen::typeText(const std::string& text) {
     window_->sendEvent(UIEvent::text(text, UIClock::shared().now()));
 }
 
-void OffscreenScreen::pressKey(UIKey key) { window_->sendEvent(UIEvent::key(key, UIClock::shared().now())); }
+void OffscreenScreen::pressKey(UIKey key, unsigned modifiers) {
+    window_->sendEvent(UIEvent::key(key, UIClock::shared().now(), modifiers));
+}
 void OffscreenScreen::scrollWheel(CGPoint point, CGPoint delta) {
     window_->sendEvent(UIEvent::scroll(point, delta, UIClock::shared().now()));
 }

@@ -32,7 +32,7 @@ public:
     // Down at `from`, `steps` moves to `to` spread over `seconds` of the UI clock, up at `to`.
     void drag(CGPoint from, CGPoint to, int steps = 10, double seconds = 0.2);
     void typeText(const std::string& text);
-    void pressKey(UIKey key);
+    void pressKey(UIKey key, unsigned modifiers = UIKeyModifierNone);
     // A mouse-wheel step over `point`.
     void scrollWheel(CGPoint point, CGPoint delta);
 

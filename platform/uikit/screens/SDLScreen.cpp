@@ -12,6 +12,8 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/notify/RunLoop.h"
+#include "platform/uikit/controls/UITextField.h"
+#include "platform/uikit/screens/KeyCommands.h"
 #include "platform/uikit/screens/WindowActions.h"
 #include "platform/uikit/screens/WindowFit.h"
 #include "platform/uikit/services/UIPasteboard.h"
@@ -195,6 +197,18 @@ void SDLScreen::updateTitle() {
     SDL_SetWindowTitle(sdlWindow_, title.c_str());
 }
 
+void SDLScreen::placeInputMethod() {
+    auto* field = dynamic_cast<UITextField*>(screen_.window()->firstResponder().get());
+    if (!field || !field->isEditing()) return;
+    const CGRect caret = field->convertRectToView(field->caretRect(), nullptr);
+    const CGPoint from = sdlPointFromWindowPoint(caret.origin);
+    const CGPoint to = sdlPointFromWindowPoint({CGRectGetMaxX(caret), CGRectGetMaxY(caret)});
+    SDL_Rect at{int(from.x), int(from.y), std::max(1, int(to.x - from.x)), std::max(1, int(to.y - from.y))};
+    if (at.x == inputMethodAt_.x && at.y == inputMethodAt_.y && at.h == inputMethodAt_.height) return;
+    inputMethodAt_ = {at.x, at.y, at.w, at.h};
+    SDL_SetTextInputRect(&at);
+}
+
 void SDLScreen::setIcon(const unsigned char* pixels, int width, int height, int stride) {
     if (!pixels || width <= 0 || height <= 0) return;
     // Cairo's ARGB32 is SDL's ARGB8888 in native byte order.
@@ -229,6 +243,7 @@ bool SDLScreen::turn(int waitMilliseconds) {
     // Some drivers resize without an event: the size is looked at every turn.
     followWindowSize();
     updateTitle();
+    placeInputMethod();
     if (dirty_ || (animating() && UIClock::shared().now() - lastFrame_ >= kFrameSeconds)) draw();
     return open_;
 }
@@ -268,7 +283,11 @@ void SDLScreen::handle(const SDL_Event& event) {
                                 {flip * event.wheel.preciseX * kWheelStep, -flip * event.wheel.preciseY * kWheelStep});
             break;
         }
-        case SDL_TEXTINPUT: screen_.typeText(event.text.text); break;
+        case SDL_TEXTINPUT:
+            // Also what an input method composed.
+            if (!(spaceIsNoText_ && std::strcmp(event.text.text, " ") == 0)) screen_.typeText(event.text.text);
+            spaceIsNoText_ = false;
+            break;
         case SDL_KEYDOWN: handleKey(event); break;
         default: return;
     }
@@ -276,29 +295,29 @@ void SDLScreen::handle(const SDL_Event& event) {
 }
 
 void SDLScreen::handleKey(const SDL_Event& event) {
-    const SDL_Keycode key = event.key.keysym.sym;
-    if (event.key.keysym.mod & KMOD_CTRL) {
-        if (key == SDLK_q || key == SDLK_w) open_ = false;
-        if (key == SDLK_r) rotate();
-        if (key == SDLK_v)
-            if (auto text = UIPasteboard::generalPasteboard().string(); text && !text->empty()) screen_.typeText(*text);
-        return;
-    }
-    if ((event.key.keysym.mod & KMOD_ALT) && key == SDLK_LEFT) {
-        goBack(*screen_.window());
-        return;
-    }
-    if (key == SDLK_ESCAPE) {
-        pressEscape(*screen_.window());
-        return;
-    }
+    const SDL_Keysym& sym = event.key.keysym;
+    KeyPress press;
+    if (sym.mod & KMOD_SHIFT) press.modifiers |= UIKeyModifierShift;
+    if (sym.mod & KMOD_CTRL) press.modifiers |= UIKeyModifierControl;
+    if (sym.mod & KMOD_ALT) press.modifiers |= UIKeyModifierAlternate;
     static const std::pair<SDL_Keycode, UIKey> keys[] = {
-        {SDLK_RETURN, UIKey::Return}, {SDLK_KP_ENTER, UIKey::Return}, {SDLK_BACKSPACE, UIKey::Backspace},
-        {SDLK_DELETE, UIKey::Delete}, {SDLK_TAB, UIKey::Tab},          {SDLK_LEFT, UIKey::Left},
-        {SDLK_RIGHT, UIKey::Right},   {SDLK_UP, UIKey::Up},             {SDLK_DOWN, UIKey::Down},
+        {SDLK_RETURN, UIKey::Return},     {SDLK_KP_ENTER, UIKey::Return},    {SDLK_ESCAPE, UIKey::Escape},
+        {SDLK_BACKSPACE, UIKey::Backspace}, {SDLK_DELETE, UIKey::Delete},    {SDLK_TAB, UIKey::Tab},
+        {SDLK_SPACE, UIKey::Space},       {SDLK_LEFT, UIKey::Left},          {SDLK_RIGHT, UIKey::Right},
+        {SDLK_UP, UIKey::Up},             {SDLK_DOWN, UIKey::Down},          {SDLK_HOME, UIKey::Home},
+        {SDLK_END, UIKey::End},           {SDLK_PAGEUP, UIKey::PageUp},      {SDLK_PAGEDOWN, UIKey::PageDown},
     };
     for (const auto& [sdlKey, uiKey] : keys)
-        if (key == sdlKey) screen_.pressKey(uiKey);
+        if (sym.sym == sdlKey) press.key = uiKey;
+    if (!press.key && sym.sym >= SDLK_a && sym.sym <= SDLK_z) press.letter = char(sym.sym);
+    if (!press.key && !press.letter) return;
+    // A Space that presses a control is no text: the text event SDL sends after it is dropped.
+    spaceIsNoText_ = press.key == UIKey::Space && !screen_.window()->firstResponder();
+    switch (pressKeyOnWindow(*screen_.window(), press)) {
+        case KeyOutcome::Close: open_ = false; break;
+        case KeyOutcome::Rotate: rotate(); break;
+        case KeyOutcome::Done: break;
+    }
 }
 
 void SDLScreen::rotate() {

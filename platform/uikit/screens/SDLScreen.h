@@ -1,9 +1,9 @@
 #pragma once
 // A desktop window showing a UIWindow. Cairo draws straight into the SDL
 // window's surface (no renderer, so no GL stack is loaded). The mouse is a
-// finger, the wheel scrolls, typed text goes to the first responder; Escape
-// cancels the alert on top or goes back a page, Ctrl+R turns the window and
-// Ctrl+Q or Ctrl+W closes it. The pages' screen in points is the window's
+// finger, the wheel scrolls, typed and input-method text goes to the first
+// responder, and keys do what KeyCommands says (Ctrl+R turns the window,
+// Ctrl+Q or Ctrl+W closes it). The pages' screen in points is the window's
 // size over the scale, so resizing lays them out again; the title follows the
 // page shown. While the window is open the UI clock follows real time and the
 // desktop clipboard backs UIPasteboard.
@@ -57,6 +57,8 @@ private:
     // The smallest pages for a window of that shape.
     void setSmallestSize(bool landscape);
     void updateTitle();
+    // An input method's candidates show by the caret of the field being edited.
+    void placeInputMethod();
     // False while the window manager has not reported its frame.
     bool frameExtents(FrameExtents& frame) const;
     PixelRect usableArea() const;
@@ -75,6 +77,8 @@ private:
     bool open_ = true;
     bool dirty_ = true;
     bool mouseDown_ = false;
+    bool spaceIsNoText_ = false;
+    PixelRect inputMethodAt_{};
     unsigned long seenDispatches_ = 0;
     long frames_ = 0;
     double lastFrame_ = 0;

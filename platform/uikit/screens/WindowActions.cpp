@@ -45,8 +45,8 @@ bool goBack(UIWindow& window) {
 }
 
 void pressEscape(UIWindow& window) {
-    // A showing alert takes every key, so Escape reaches it as its cancel.
-    if (UIAlertView::visibleAlert() || !goBack(window))
+    // An alert or sheet takes every key, so Escape reaches it as its cancel.
+    if (window.modalOverlay() || UIAlertView::visibleAlert() || !goBack(window))
         window.sendEvent(UIEvent::key(UIKey::Escape, UIClock::shared().now()));
 }
 

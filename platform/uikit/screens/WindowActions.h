@@ -29,8 +29,8 @@ std::string shownPageTitle(const UIWindow& window);
 // while a slide still runs.
 bool goBack(UIWindow& window);
 
-// Cancels the alert on top when one shows, else goes back a page; at the root
-// the key goes to the first responder.
+// Cancels the alert or sheet on top when one shows, else goes back a page; at
+// the root the key goes to the first responder.
 void pressEscape(UIWindow& window);
 
 }  // namespace uikit

@@ -36,9 +36,10 @@ public:
         UIView* hit = UIView::hitTest(point, event);
         return hit ? hit : (pointInside(point, event) ? this : nullptr);
     }
-    bool pressKey(UIKey key) override {
+    bool pressKey(UIKey key) override { return pressKeyWithModifiers(key, UIKeyModifierNone); }
+    bool pressKeyWithModifiers(UIKey key, unsigned modifiers) override {
         auto owner = owner_.lock();
-        return !owner || owner->routeKey(key);
+        return !owner || owner->routeKey(key, modifiers);
     }
     bool insertText(const std::string& text) override {
         auto owner = owner_.lock();
@@ -197,7 +198,7 @@ void ComposeSheet::finish(bool action) {
     finishing_ = false;
 }
 
-bool ComposeSheet::routeKey(UIKey key) {
+bool ComposeSheet::routeKey(UIKey key, unsigned modifiers) {
     if (key == UIKey::Escape) {
         cancel();
         return true;
@@ -212,7 +213,7 @@ bool ComposeSheet::routeKey(UIKey key) {
     // A key the field passes up comes back here: it stops.
     if (routing_ || !isInside(responder.get(), panel_.get())) return true;
     routing_ = true;
-    responder->pressKey(key);
+    responder->pressKeyWithModifiers(key, modifiers);
     routing_ = false;
     return true;
 }

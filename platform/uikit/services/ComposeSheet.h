@@ -62,7 +62,7 @@ protected:
 private:
     friend class ComposeSheetView;
     void layoutSheet(const CGRect& bounds);
-    bool routeKey(UIKey key);
+    bool routeKey(UIKey key, unsigned modifiers);
     bool routeText(const std::string& text);
     void focusNextField();
     void finish(bool action);

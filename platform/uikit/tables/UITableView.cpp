@@ -345,11 +345,14 @@ void UITableView::handleTap(UIGestureRecognizer& recognizer) {
             if (auto source = dataSource()) source->commitEditingStyle(*this, UITableViewCellEditingStyle::Delete, row);
         return;
     }
-    if (!allowsSelection_) return;
-    const auto row = indexPathForRowAtPoint(point);
-    if (!row) return;
-    selectRowAtIndexPath(*row, false);
-    if (auto delegate = this->delegate()) delegate->didSelectRowAtIndexPath(*this, *row);
+    if (const auto row = indexPathForRowAtPoint(point)) selectRowAsTapped(*row);
+}
+
+void UITableView::selectRowAsTapped(const NSIndexPath& indexPath) {
+    if (!allowsSelection_ || !isValid(indexPath)) return;
+    auto keep = weak_from_this().lock();  // the delegate may drop the table
+    selectRowAtIndexPath(indexPath, false);
+    if (auto delegate = this->delegate()) delegate->didSelectRowAtIndexPath(*this, indexPath);
 }
 
 std::optional<UITableViewCellEditingStyle> UITableView::editingStyleAt(const NSIndexPath& indexPath) {

@@ -56,6 +56,8 @@ public:
     std::optional<NSIndexPath> indexPathForSelectedRow() const { return selected_; }
     void selectRowAtIndexPath(const NSIndexPath& indexPath, bool animated);
     void deselectRowAtIndexPath(const NSIndexPath& indexPath, bool animated);
+    // What a tap on the row does: selects it and tells the delegate.
+    void selectRowAsTapped(const NSIndexPath& indexPath);
 
     // The row whose Delete button shows, and the button itself.
     std::optional<NSIndexPath> indexPathShowingDelete() const { return deleteRow_; }

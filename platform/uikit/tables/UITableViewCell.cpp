@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/uikit/drawing/UIFont.h"
+#include "platform/uikit/tables/UITableView.h"
 
 namespace uikit {
 namespace {
@@ -69,12 +70,36 @@ void UITableViewCell::setSelected(bool selected, bool animated) {
     if (selected && selectionStyle_ == UITableViewCellSelectionStyle::None) selected = false;
     selected_ = selected;
     UIView* highlight = selectedBackground_.get();
-    if (selected || !animated) {
+    const bool shown = selected || showsFocus_;
+    if (shown || !animated) {
         highlight->layer()->removeAnimations();  // a fade still running would hide the new state
-        performWithoutAnimation([&] { highlight->setAlpha(selected ? 1 : 0); });
+        performWithoutAnimation([&] { highlight->setAlpha(shown ? 1 : 0); });
         return;
     }
     animateWithDuration(kDeselectionDuration, [&] { highlight->setAlpha(0); });
+}
+
+void UITableViewCell::setShowsFocus(bool shows) {
+    if (shows == showsFocus_) return;
+    showsFocus_ = shows;
+    UIView* highlight = selectedBackground_.get();
+    highlight->layer()->removeAnimations();
+    performWithoutAnimation([&] { highlight->setAlpha(shows || selected_ ? 1 : 0); });
+}
+
+bool UITableViewCell::canBecomeFocused() const {
+    // Rows a tap selects; a row that selects nothing is reached through its controls.
+    auto* table = dynamic_cast<const UITableView*>(superview());
+    return table && table->allowsSelection() && selectionStyle_ != UITableViewCellSelectionStyle::None;
+}
+
+bool UITableViewCell::pressFocusedKey(UIKey key) {
+    if (key != UIKey::Return && key != UIKey::Space) return false;
+    auto* table = dynamic_cast<UITableView*>(superview());
+    const auto row = table ? table->indexPathForCell(this) : std::nullopt;
+    if (!row) return false;
+    table->selectRowAsTapped(*row);
+    return true;
 }
 
 void UITableViewCell::layoutSubviews() {

@@ -40,6 +40,12 @@ public:
     // Animated: the highlight fades out over the deselection time of the UI clock.
     void setSelected(bool selected, bool animated = false);
     static constexpr double kDeselectionDuration = 0.25;
+    // The keyboard focus on this row, or on a control in it, shows as the
+    // selected look, whatever the selection style.
+    bool showsFocus() const { return showsFocus_; }
+    void setShowsFocus(bool shows);
+    bool canBecomeFocused() const override;
+    bool pressFocusedKey(UIKey key) override;
     // The highlight behind the content (for tests and subclasses that tint it).
     UIView* selectedBackgroundView() const { return selectedBackground_.get(); }
 
@@ -61,6 +67,7 @@ private:
     UIViewPtr shownAccessory_;  // accessoryView_ or the glyph of the type
     UITableViewCellSelectionStyle selectionStyle_ = UITableViewCellSelectionStyle::Gray;
     bool selected_ = false;
+    bool showsFocus_ = false;
 };
 
 using UITableViewCellPtr = std::shared_ptr<UITableViewCell>;

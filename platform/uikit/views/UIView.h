@@ -119,6 +119,11 @@ public:
     const std::vector<std::shared_ptr<UIGestureRecognizer>>& gestureRecognizers() const { return recognizers_; }
     // Asked before a recognizer of this view begins; false stops it.
     virtual bool gestureRecognizerShouldBegin(const UIGestureRecognizer& recognizer);
+    // Whether Tab may bring the keyboard focus here.
+    virtual bool canBecomeFocused() const { return false; }
+    // A key pressed while this view has the keyboard focus and nothing being
+    // edited took it (Return or Space for a tap, the arrows); true when used.
+    virtual bool pressFocusedKey(UIKey) { return false; }
     UIResponder* nextResponder() const override;
     UIWindow* responderWindow() const override { return window(); }
     // The controller whose view this is: next in the responder chain before the superview.

@@ -80,6 +80,8 @@ void UIWindow::renderWindow(cairo_t* cr) {
     layoutIfNeeded();
     overlays_->layoutIfNeeded();
     layer()->renderInContext(cr);
+    // Under the overlays: an alert's dimming covers the page's focus too.
+    focus_.drawRing(cr);
     if (!overlays_->subviews().empty()) overlays_->layer()->renderInSuperlayer(cr);
 }
 
@@ -97,11 +99,19 @@ void UIWindow::sendEvent(const UIEvent& event) {
 }
 
 void UIWindow::dispatchKey(const UIEvent& event) {
-    std::shared_ptr<UIResponder> target = modal_.lock();
-    if (!target) target = firstResponder_.lock();
-    if (!target) return;
-    if (event.type() == UIEvent::Type::Key) target->pressKey(event.keyCode());
-    else target->insertText(event.text());
+    // An alert takes every key; otherwise what the first responder leaves goes to the focus.
+    if (auto modal = modal_.lock()) {
+        if (event.type() == UIEvent::Type::Key) modal->pressKeyWithModifiers(event.keyCode(), event.modifierFlags());
+        else modal->insertText(event.text());
+        return;
+    }
+    auto target = firstResponder_.lock();
+    if (event.type() == UIEvent::Type::Text) {
+        if (target) target->insertText(event.text());
+        return;
+    }
+    if (!target || !target->pressKeyWithModifiers(event.keyCode(), event.modifierFlags()))
+        focus_.handleKey(event.keyCode(), event.modifierFlags());
 }
 
 void UIWindow::dispatchTouches(const UIEvent& event) {
@@ -113,6 +123,8 @@ void UIWindow::dispatchTouches(const UIEvent& event) {
             if (t->phase() == phase) touches.push_back(t);
         if (touches.empty()) continue;
 
+        // Pointing leaves the keyboard's place behind.
+        if (phase == UITouchPhase::Began) focus_.clear();
         if (phase == UITouchPhase::Began)
             for (const auto& t : touches) {
                 UIView* hit = hitTest(t->locationInWindow(), &event);

@@ -1,10 +1,12 @@
 #pragma once
 // The root of a screen's view tree: dispatches touches by hit testing to
-// gesture recognizers and views, keys and text to the first responder, and
-// shows overlays (alerts, the keyboard's accessory bar) above its content.
+// gesture recognizers and views, keys and text to the first responder (keys
+// it leaves move or use the keyboard focus), and shows overlays (alerts, the
+// keyboard's accessory bar) above its content.
 
 #include <memory>
 
+#include "platform/uikit/events/KeyboardFocus.h"
 #include "platform/uikit/views/UIView.h"
 
 namespace uikit {
@@ -41,6 +43,9 @@ public:
     void setModalOverlay(std::weak_ptr<UIResponder> responder) { modal_ = std::move(responder); }
     std::shared_ptr<UIResponder> modalOverlay() const { return modal_.lock(); }
 
+    KeyboardFocus& keyboardFocus() { return focus_; }
+    const KeyboardFocus& keyboardFocus() const { return focus_; }
+
     // Lays out what is marked, then draws content and overlays into `cr` (user space in points).
     void renderWindow(cairo_t* cr);
 
@@ -60,6 +65,7 @@ private:
     std::shared_ptr<UIViewController> rootViewController_;
     std::weak_ptr<UIResponder> firstResponder_;
     std::weak_ptr<UIResponder> modal_;
+    KeyboardFocus focus_{*this};
 };
 
 using UIWindowPtr = std::shared_ptr<UIWindow>;
