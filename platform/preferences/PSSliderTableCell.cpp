@@ -61,6 +61,7 @@ void PSSliderTableCell::refreshCellContentsWithSpecifier(const PSSpecifierPtr& s
     step_ = segmented && segmented->asBoolean() && *segmented->asBoolean() && segments >= 1 && max != min
                 ? std::fabs(max - min) / std::floor(segments)
                 : 0;
+    slider_->setKeyStepMultiple(step_);
     const foundation::PlistValue* show = specifier->plistPropertyForKey("showValue");
     valueLabel_->setHidden(!(show && show->asBoolean() && *show->asBoolean()));
     setNeedsLayout();

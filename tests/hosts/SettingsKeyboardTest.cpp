@@ -96,11 +96,12 @@ TEST_F(KeyboardPane, ReturnPressesTheFocusedButton) {
 }
 
 TEST_F(KeyboardPane, LeftAndRightMoveTheFocusedSliderAndItIsStored) {
-    // Four switches, then the low level's slider; each step is a twentieth of 0 to 90.
+    // Four switches, then the low level's slider; each step is a twentieth of 5 to 95 in whole
+    // percents: 4.5 becomes 5.
     CommandRun run = steps("key End\ntap-text More Options\nkey Tab\nkey Tab\nkey Tab\nkey Tab\nkey Tab\n"
-                           "key Right\nkey Right\nkey Left\nkey Right\nexpect-text 29.00\n");
+                           "key Right\nkey Right\nkey Left\nkey Right\nexpect-text 30\n");
     ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_EQ(setting("lowLevel"), PlistValue(29.0));
+    EXPECT_EQ(setting("lowLevel"), PlistValue(30.0));
 }
 
 TEST_F(KeyboardPane, EscapeClosesTheOkSweetNoticeAndACancellableAlertAndOtherwiseGoesBack) {

@@ -92,7 +92,9 @@ bool UISlider::pressFocusedKey(UIKey key) {
     if (key != UIKey::Left && key != UIKey::Right) return false;
     auto keep = weak_from_this().lock();
     const double before = value_;
-    setValue(value_ + (key == UIKey::Right ? 1 : -1) * kKeyStep * (max_ - min_));
+    double step = kKeyStep * (max_ - min_);
+    if (keyStepMultiple_ > 0) step = std::max(1.0, std::round(step / keyStepMultiple_)) * keyStepMultiple_;
+    setValue(value_ + (key == UIKey::Right ? 1 : -1) * step);
     if (value_ != before) {
         sendActionsForControlEvents(UIControlEventValueChanged);
         sendActionsForControlEvents(UIControlEventTouchUpInside);

@@ -35,6 +35,9 @@ public:
     // Left and Right move a focused slider by kKeyStep of its range, sent as a
     // short drag is: value-changed, then the release.
     static constexpr double kKeyStep = 0.05;
+    // A slider that stops only at steps this far apart (0: anywhere) moves by
+    // whole steps from the keyboard too.
+    void setKeyStepMultiple(double step) { keyStepMultiple_ = step > 0 ? step : 0; }
     bool canBecomeFocused() const override { return isEnabled(); }
     bool pressFocusedKey(UIKey key) override;
 
@@ -59,6 +62,7 @@ private:
     bool changedWhileTracking_ = false;
     double grabOffset_ = 0;  // where on the thumb it was taken, so it does not jump
     std::optional<UIColor> minTrack_, maxTrack_, thumbTint_;
+    double keyStepMultiple_ = 0;
 };
 
 }  // namespace uikit
