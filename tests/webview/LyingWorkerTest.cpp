@@ -3,6 +3,8 @@
 // and gives no image.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -152,16 +154,21 @@ TEST(LyingWorkerChild, RedrawsWhenTheWorkerIsReady) {
     const std::string script =
         "var c=document.createElement('canvas');c.width=c.height=4;c.getContext('2d').fillRect(0,0,2,2);"
         "c.toDataURL('image/png')";
-    webview::UIWebView page;
+    std::optional<webview::UIWebView> page;
     std::string first, redrawn;
     bool told = false;
     webview::UIWebView::setReadyObserver([&] {
         told = true;
-        page.loadHTMLString("");
-        redrawn = page.stringByEvaluatingJavaScriptFromString(script);
+        page->loadHTMLString("");
+        redrawn = page->stringByEvaluatingJavaScriptFromString(script);
         loop.stop();
     });
-    loop.dispatchAsync([&] { first = page.stringByEvaluatingJavaScriptFromString(script); });
+    // The page (which starts the worker) and the first evaluation in one turn
+    // of the loop: however slow this process is, the worker cannot be ready yet.
+    loop.dispatchAsync([&] {
+        page.emplace();
+        first = page->stringByEvaluatingJavaScriptFromString(script);
+    });
     loop.addTimer(5000ms, false, [&] { loop.stop(); });
     loop.run();
     ::_exit(!first.empty() ? 1 : !told ? 2 : redrawn.rfind("data:image/png;base64,", 0) != 0 ? 3 : 0);
