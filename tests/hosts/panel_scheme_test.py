@@ -10,6 +10,7 @@ import os
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -108,7 +109,9 @@ class PanelScheme(dbusmock.DBusTestCase):
         mock.EmitSignal(SETTINGS, 'SettingChanged', 'ssv',
                         ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(2, variant_level=1)])
         self.assertTrue(self.color_becomes(BLACK, limit=1.0), 'redrawn black for a light panel')
-        self.assertLess(time.monotonic() - changed, 1.0)
+        took = time.monotonic() - changed
+        print('a changed color scheme redrew the icon in %.0f ms' % (took * 1000), file=sys.stderr)
+        self.assertLess(took, 1.0)
         # Another namespace's change is not the color scheme.
         mock.EmitSignal(SETTINGS, 'SettingChanged', 'ssv',
                         ['org.gnome.desktop.interface', 'color-scheme', dbus.UInt32(1, variant_level=1)])
