@@ -8,6 +8,7 @@
 
 #include "platform/foundation/Paths.h"
 #include "settings/model/PreferenceStore.h"
+#include "tests/hosts/TrayFixture.h"
 #include "tests/hosts/TrayTestSupport.h"
 #include "tests/support/TempPreferences.h"
 
@@ -16,21 +17,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class TrayMenuTest : public ::testing::Test {
+class TrayMenuTest : public TrayFixture {
 protected:
-    void SetUp() override {
-        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
-        for (const auto& theme : fs::directory_iterator(AMPORA_SHIPPED_THEMES))
-            fs::copy_file(theme.path(), prefs.root() + "/Ampora/" + theme.path().filename().string());
-        prefs.writeFile(batteryFile, "57");
-    }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-
     // Starts the host and waits until the tray has its item; false when it never came.
     bool start() {
-        host = std::make_unique<HostProcess>(
-            STATUSBAR_BINARY, std::vector<std::string>{"--tray", "--battery-file", batteryFile, "--png", png});
-        item = "org.kde.StatusNotifierItem-" + std::to_string(host->pid()) + "-1";
+        host = std::make_unique<HostProcess>(STATUSBAR_BINARY, trayArguments());
+        item = itemName(*host);
         if (!watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); })) return false;
         menu = watcher.menuPath(item);
         return !menu.empty();
@@ -48,14 +40,7 @@ protected:
         const auto value = getPreferenceValueForKey(foundation::settingsFilePath(), "theme");
         return value && value->asString() ? *value->asString() : "";
     }
-    static int ampora(const std::string& arguments) {
-        return shell(std::string("'") + AMPORA_BINARY + "' " + arguments + " > /dev/null");
-    }
-
-    TempPreferences prefs;
-    PrivateSessionBus bus;
     TestWatcher watcher{bus.address()};
-    const std::string batteryFile = prefs.root() + "/battery", png = prefs.root() + "/battery.png";
     std::unique_ptr<HostProcess> host;
     std::string item, menu;
 };

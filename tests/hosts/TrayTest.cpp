@@ -7,6 +7,7 @@
 #include <memory>
 #include <filesystem>
 
+#include "tests/hosts/TrayFixture.h"
 #include "tests/hosts/TrayTestSupport.h"
 #include "tests/support/TempPreferences.h"
 
@@ -15,36 +16,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A private bus, a preferences root with the shipped themes, a notify folder.
-class TrayTest : public ::testing::Test {
+class TrayTest : public TrayFixture {
 protected:
-    void SetUp() override {
-        ::setenv("AMPORA_NOTIFY_DIR", (prefs.root() + "/notify").c_str(), 1);
-        for (const auto& theme : fs::directory_iterator(AMPORA_SHIPPED_THEMES))
-            fs::copy_file(theme.path(), prefs.root() + "/Ampora/" + theme.path().filename().string());
-        prefs.writeFile(batteryFile, "57");
-    }
-    void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
-
-    std::vector<std::string> trayArguments() const {
-        return {"--tray", "--battery-file", batteryFile, "--png", png, "--verbose"};
-    }
-    static std::string itemName(const HostProcess& host) {
-        return "org.kde.StatusNotifierItem-" + std::to_string(host.pid()) + "-1";
-    }
-    static int ampora(const std::string& arguments) {
-        return shell(std::string("'") + AMPORA_BINARY + "' " + arguments + " > /dev/null");
-    }
     bool sameAsPNG(TestWatcher& watcher, const std::string& item) {
         const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
         if (pixmaps.empty()) return false;
         const Pixmap tray = premultiplied(pixmaps[0]), file = readPNG(png);
         return tray.width == file.width && tray.height == file.height && tray.argb == file.argb;
     }
-
-    TempPreferences prefs;
-    PrivateSessionBus bus;
-    const std::string batteryFile = prefs.root() + "/battery", png = prefs.root() + "/battery.png";
 };
 
 }  // namespace
