@@ -22,6 +22,7 @@ QVAXManager::QVAXManager() { loadSettings(); }
 
 void QVAXManager::loadSettings() {
     settings_ = readDictionaryFromFile(settingsFilePath());
+    trayCompanion_.reset();
     const PlistDictionary* s = settings_ ? &*settings_ : nullptr;
 
     _enabled = boolForKey(s, "enabled");

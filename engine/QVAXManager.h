@@ -97,8 +97,15 @@ public:
     void setThemeType(std::int64_t v) { _themeType = v; }
 
     bool usingSecondary() const { return _usingSecondary; }
-
 private:
+    struct KeptState;
+    struct TrayCompanion {
+        std::optional<std::string> script;  // nullopt: not installed or not usable
+        std::int64_t type = 0;
+    };
+    TrayCompanion loadTrayCompanion();
+    std::optional<TrayCompanion> trayCompanion_;  // read at the first wide tray image after loadSettings
+
     std::optional<foundation::PlistDictionary> settings_;
     bool _usingSecondary = false;
     bool _enabled = false;

@@ -13,10 +13,8 @@
 #include <filesystem>
 
 #include "common/SettingsNotification.h"
-#include "engine/EngineDefaults.h"
-#include "platform/foundation/LenientValues.h"
+#include "engine/QVAXManager.h"
 #include "platform/foundation/Paths.h"
-#include "platform/foundation/PlistFile.h"
 #include "platform/notify/NotifyCenter.h"
 #include "platform/webview/WebView.h"
 #include "tools/Arguments.h"
@@ -47,13 +45,11 @@ volatile sig_atomic_t interrupted = 0;
 
 void onInterrupt(int) { interrupted = 1; }
 
-// The themes the status bar draws with, by name, as the engine reads them.
+// The themes the status bar draws with, named as the engine names them.
 bool isShownByTheStatusBar(const std::string& path) {
-    const auto settings = foundation::readDictionaryFromFile(foundation::settingsFilePath());
-    const foundation::PlistDictionary* s = settings ? &*settings : nullptr;
-    std::vector<std::string> names{foundation::stringForKey(s, "theme").value_or(EngineDefaults::primaryTheme)};
-    if (foundation::boolForKey(s, "useSecondTheme"))
-        names.push_back(foundation::stringForKey(s, "secondTheme").value_or(EngineDefaults::secondaryTheme));
+    const QVAXManager engine;
+    std::vector<std::string> names{engine.primaryTheme()};
+    if (engine.secondaryEnabled()) names.push_back(engine.secondaryTheme());
     std::error_code error;
     for (const auto& name : names)
         if (const auto shown = foundation::themeFilePath(name); shown && fs::equivalent(*shown, path, error)) return true;

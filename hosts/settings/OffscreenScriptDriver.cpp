@@ -39,18 +39,13 @@ OffscreenScriptDriver::OffscreenScriptDriver(OffscreenScreen& screen, std::share
     : screen_(screen), bundle_(std::move(bundle)), shotScale_(shotScale) {}
 
 void OffscreenScriptDriver::settle() {
-    // Work of other threads (the color map) lands first, as it would while a person looks.
-    auto letBackgroundWorkLand = [] {
-        auto& loop = notify::RunLoop::main();
-        const auto deadline = notify::RunLoop::Clock::now() + std::chrono::seconds(5);
-        while (loop.hasBackgroundWork() && notify::RunLoop::Clock::now() < deadline)
-            loop.runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(2));
-    };
+    // Work of other threads (the color map, previews) lands first, as it would while a person looks.
+    auto& loop = notify::RunLoop::main();
     OffscreenScreen::runPendingBlocks();
-    letBackgroundWorkLand();
+    loop.letBackgroundWorkLand(std::chrono::seconds(5));
     UIClock::shared().advance(kSettleSeconds);
     OffscreenScreen::runPendingBlocks();
-    letBackgroundWorkLand();
+    loop.letBackgroundWorkLand(std::chrono::seconds(5));
 }
 
 std::optional<std::string> OffscreenScriptDriver::perform(const ScriptStep& step) {

@@ -56,6 +56,11 @@ void RunLoop::stop() {
 
 void RunLoop::run() { runUntil(Clock::time_point::max()); }
 
+void RunLoop::letBackgroundWorkLand(std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    while (hasBackgroundWork() && Clock::now() < deadline) runUntil(Clock::now() + std::chrono::milliseconds(2));
+}
+
 void RunLoop::runUntil(Clock::time_point deadline) {
     stopped_ = false;
     const RunLoop* outer = runningHere;

@@ -44,6 +44,8 @@ public:
     void beginBackgroundWork() { ++backgroundWork_; }
     void endBackgroundWork() { --backgroundWork_; }
     bool hasBackgroundWork() const { return backgroundWork_ > 0; }
+    // Dispatches until no background work is counted, or for `limit` at most.
+    void letBackgroundWorkLand(std::chrono::milliseconds limit);
 
 private:
     struct Reader {

@@ -37,7 +37,6 @@ namespace {
 // Where the row's title starts: right of the clear image the size of the preview.
 constexpr double kTextLeft = 15 + kPreviewSize.width + 15;
 constexpr double kCheckmarkRoom = 40;
-constexpr uikit::UIColor kSecondaryLabelColor = uikit::UIColor::rgb(0.56, 0.56, 0.58);
 
 }  // namespace
 
@@ -50,7 +49,7 @@ void showProblem(uikit::UITableViewCell& cell, const std::string& problem, doubl
         label = std::make_shared<uikit::UILabel>();
         label->setTag(kProblemTag);
         label->setFont(uikit::UIFont::systemFontOfSize(12));
-        label->setTextColor(kSecondaryLabelColor);
+        label->setTextColor(uikit::UITableViewCell::kSecondaryTextColor);
         label->setNumberOfLines(1);
         cell.contentView()->addSubview(label);
     }

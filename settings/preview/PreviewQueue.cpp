@@ -58,7 +58,7 @@ void PreviewQueue::work() {
         } else {
             if (script) job.settings.script = std::move(*script);
             image = QVAXBatteryRenderer::renderOnPage(page, job.settings);
-            if (!image && !job.settings.script.empty()) failure = QVAXBatteryRenderer::failureOf(page);
+            if (!image && !job.settings.script.empty()) failure = QVAXBatteryRenderer::failureOf(page.lastOutcome());
         }
         job.settings.script.clear();
         job.settings.script.shrink_to_fit();

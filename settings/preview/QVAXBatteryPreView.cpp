@@ -1,7 +1,6 @@
 #include "settings/preview/QVAXBatteryPreView.h"
 
 #include "platform/uikit/views/UIScreen.h"
-#include "platform/webview/WebView.h"
 #include "settings/preview/PreviewQueue.h"
 #include "settings/preview/QVAXBatteryRenderer.h"
 
@@ -125,12 +124,8 @@ void QVAXBatteryPreView::renderHalf(const SharedRenderSettings& own, int style, 
     ++renderCount_;
     last = *used;
     // An empty script is a row with nothing to show, not a failure.
-    if (!view.image() && !used->script.empty() && failure_.empty()) {
-        const webview::EvaluationOutcome& outcome = QVAXBatteryRenderer::lastEvaluation();
-        failure_ = outcome.kind == webview::EvaluationOutcome::Kind::String ? "the result is not a PNG data URL"
-                                                                             : outcome.describe();
-        if (failure_.empty()) failure_ = "the theme gave no image";
-    }
+    if (!view.image() && !used->script.empty() && failure_.empty())
+        failure_ = QVAXBatteryRenderer::failureOf(QVAXBatteryRenderer::lastEvaluation());
 }
 
 void QVAXBatteryPreView::cancelRenders() {

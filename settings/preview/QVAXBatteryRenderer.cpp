@@ -19,8 +19,7 @@ graphics::Image QVAXBatteryRenderer::renderBatteryImageWithSettings(const Render
     return renderOnPage(evaluator(), s);
 }
 
-std::string QVAXBatteryRenderer::failureOf(const webview::UIWebView& page) {
-    const webview::EvaluationOutcome& outcome = page.lastOutcome();
+std::string QVAXBatteryRenderer::failureOf(const webview::EvaluationOutcome& outcome) {
     if (outcome.kind == webview::EvaluationOutcome::Kind::String) return "the result is not a PNG data URL";
     const std::string why = outcome.describe();
     return why.empty() ? "the theme gave no image" : why;

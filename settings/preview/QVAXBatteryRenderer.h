@@ -23,6 +23,6 @@ public:
 
     // The same render in `page`, for a thread with a page of its own.
     static graphics::Image renderOnPage(webview::UIWebView& page, const RenderSettings& settings);
-    // Why `page`'s last render gave no image, in one line for a person.
-    static std::string failureOf(const webview::UIWebView& page);
+    // Why a render with this outcome gave no image, in one line for a person.
+    static std::string failureOf(const webview::EvaluationOutcome& outcome);
 };

@@ -28,6 +28,10 @@ protected:
     static std::string itemName(const HostProcess& host) {
         return "org.kde.StatusNotifierItem-" + std::to_string(host.pid()) + "-1";
     }
+    // Until the tray has the item and the first frame is written; false when they never came.
+    bool shownIn(TestWatcher& watcher) const {
+        return watcher.waitUntil([&] { return !watcher.registrations().empty() && std::filesystem::exists(png); });
+    }
     static int ampora(const std::string& arguments) {
         return shell(std::string("'") + AMPORA_BINARY + "' " + arguments + " > /dev/null");
     }

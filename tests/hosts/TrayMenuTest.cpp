@@ -23,7 +23,7 @@ protected:
     bool start() {
         host = std::make_unique<HostProcess>(STATUSBAR_BINARY, trayArguments());
         item = itemName(*host);
-        if (!watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); })) return false;
+        if (!shownIn(watcher)) return false;
         menu = watcher.menuPath(item);
         return !menu.empty();
     }

@@ -158,7 +158,7 @@ TEST_F(TrayTest, ABrokenThemeShowsTheStockBatteryAndSaysWhy) {
     TestWatcher watcher(bus.address());
     HostProcess host(STATUSBAR_BINARY, trayArguments());
     const std::string item = itemName(host);
-    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+    ASSERT_TRUE(shownIn(watcher));
 
     const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
     ASSERT_FALSE(pixmaps.empty());
@@ -190,7 +190,7 @@ TEST_F(TrayTest, SquareSlotsGetSquareIconsAndAWideThemeItsSquareCompanion) {
     TestWatcher watcher(bus.address());
     HostProcess host(STATUSBAR_BINARY, trayArguments());
     const std::string item = itemName(host);
-    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+    ASSERT_TRUE(shownIn(watcher));
 
     auto centre = [](const Pixmap& p) {  // A R G B, straight alpha
         const size_t at = (size_t(p.height / 2) * p.width + p.width / 2) * 4;
@@ -233,7 +233,7 @@ TEST_F(TrayTest, AtTraySizesTheLevelIsReadable) {
     TestWatcher watcher(bus.address());
     HostProcess host(STATUSBAR_BINARY, trayArguments());
     const std::string item = itemName(host);
-    ASSERT_TRUE(watcher.waitUntil([&] { return !watcher.registrations().empty() && fs::exists(png); }));
+    ASSERT_TRUE(shownIn(watcher));
     const auto pixmaps = watcher.pixmapProperty(item, "IconPixmap");
     ASSERT_FALSE(pixmaps.empty());
 

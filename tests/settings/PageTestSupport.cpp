@@ -95,10 +95,7 @@ void PageTest::settle() {
     OffscreenScreen::runPendingBlocks();
     screen->render(1);  // lays out what is marked, as a frame on screen would
     // What other threads draw (previews, the color map) lands, as it would while a person looks.
-    auto& loop = notify::RunLoop::main();
-    const auto deadline = notify::RunLoop::Clock::now() + std::chrono::seconds(20);
-    while (loop.hasBackgroundWork() && notify::RunLoop::Clock::now() < deadline)
-        loop.runUntil(notify::RunLoop::Clock::now() + std::chrono::milliseconds(2));
+    notify::RunLoop::main().letBackgroundWorkLand(std::chrono::seconds(20));
     OffscreenScreen::runPendingBlocks();
     screen->render(1);
 }

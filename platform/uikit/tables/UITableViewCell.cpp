@@ -10,7 +10,6 @@ namespace {
 
 constexpr double kMargin = 15;
 constexpr UIColor kHighlightColor = UIColor::grey(0.85);
-constexpr UIColor kDetailGrey = UIColor::rgb(0.56, 0.56, 0.58);
 
 std::shared_ptr<UILabel> makeLabel(double size, UIColor color) {
     auto label = std::make_shared<UILabel>();
@@ -39,7 +38,7 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     textLabel_ = makeLabel(17, colors::blackColor);
     contentView_->addSubview(textLabel_);
     if (style_ == UITableViewCellStyle::Value1) {
-        detailTextLabel_ = makeLabel(17, kDetailGrey);
+        detailTextLabel_ = makeLabel(17, kSecondaryTextColor);
         detailTextLabel_->setTextAlignment(NSTextAlignment::Right);
     } else if (style_ == UITableViewCellStyle::Subtitle) {
         detailTextLabel_ = makeLabel(12, colors::blackColor);
