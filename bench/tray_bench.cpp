@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/PluginLoader.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "hosts/statusbar/StatusNotifierItem.h"
@@ -95,7 +95,7 @@ int main() {
 
     notify::RunLoop& loop = notify::RunLoop::main();
     std::string error;
-    auto bus = statusbar::BusConnection::openSession(loop, error);
+    auto bus = desktop::BusConnection::openSession(loop, error);
     if (!bus) return std::fprintf(stderr, "tray_bench: %s\n", error.c_str()), 1;
     statusbar::TrayMenu menu(*bus, {}, false);
     statusbar::StatusNotifierItem item(*bus, [] {}, statusbar::TrayMenu::kObjectPath, false);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "hosts/statusbar/BatterySummary.h"
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/SettingsLauncher.h"
 #include "hosts/statusbar/StatusNotifierItem.h"
 #include "hosts/statusbar/TrayMenu.h"
@@ -20,7 +20,7 @@ DesktopOutputs::DesktopOutputs(StatusBar& bar, notify::RunLoop& loop, const Desk
         });
     if (!options.tray && !options.notify) return;
     std::string error;
-    if (!(bus_ = BusConnection::openSession(loop, error))) {
+    if (!(bus_ = desktop::BusConnection::openSession(loop, error, "the tray icon is gone"))) {
         // Only the notice wanted: a desktop without a session bus has no one to tell.
         if (options.tray || bar.options().verbose)
             foundation::logLine("AMPORA: status bar: no session bus (" + error + "); no tray icon and no notices");

@@ -9,12 +9,12 @@
 #include "platform/notify/RunLoop.h"
 
 namespace desktop {
+class BusConnection;
 class Notifications;
 }
 
 namespace statusbar {
 
-class BusConnection;
 class LowBatteryNotice;
 class SettingsLauncher;
 class StatusNotifierItem;
@@ -40,7 +40,7 @@ private:
     // A primary click and the menu's "Settings…".
     void openSettings();
 
-    std::unique_ptr<BusConnection> bus_;
+    std::unique_ptr<desktop::BusConnection> bus_;
     std::unique_ptr<SettingsLauncher> launcher_;
     bool verbose_ = false;
     std::unique_ptr<TrayMenu> menu_;

@@ -22,7 +22,7 @@ graphics::Color textColorOn(desktop::ColorScheme panel) {
     return graphics::Color::grey(panel == desktop::ColorScheme::dark ? 1 : 0);
 }
 
-PanelAppearance::PanelAppearance(StatusBar& bar, Panel panel, BusConnection* session) : bar_(bar), chosen_(panel) {
+PanelAppearance::PanelAppearance(StatusBar& bar, Panel panel, desktop::BusConnection* session) : bar_(bar), chosen_(panel) {
     if (chosen_ == Panel::automatic) {
         const bool verbose = bar.options().verbose;
         watch_ = std::make_unique<desktop::ColorSchemeWatch>(

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/StatusBar.h"
 #include "platform/desktop/ColorScheme.h"
 
@@ -25,7 +25,7 @@ graphics::Color textColorOn(desktop::ColorScheme panel);
 class PanelAppearance {
 public:
     // `session` may be null; it must outlive this.
-    PanelAppearance(StatusBar& bar, Panel panel, BusConnection* session);
+    PanelAppearance(StatusBar& bar, Panel panel, desktop::BusConnection* session);
     ~PanelAppearance();
     PanelAppearance(const PanelAppearance&) = delete;
     PanelAppearance& operator=(const PanelAppearance&) = delete;

@@ -38,11 +38,11 @@ std::string SingleInstance::lockPath() {
     return "/tmp/ampora-statusbar-" + std::to_string(::getuid()) + ".lock";
 }
 
-SingleInstance::Claim SingleInstance::claim(BusConnection* session, bool replace, std::function<void()> lost) {
+SingleInstance::Claim SingleInstance::claim(desktop::BusConnection* session, bool replace, std::function<void()> lost) {
     return session && session->connected() ? claimName(*session, replace, std::move(lost)) : claimLock(replace);
 }
 
-SingleInstance::Claim SingleInstance::claimName(BusConnection& session, bool replace, std::function<void()> lost) {
+SingleInstance::Claim SingleInstance::claimName(desktop::BusConnection& session, bool replace, std::function<void()> lost) {
     Claim claim;
     sd_bus* bus = session.bus();
     std::unique_ptr<SingleInstance> me(new SingleInstance);

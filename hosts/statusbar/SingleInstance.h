@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 
 namespace statusbar {
 
@@ -25,7 +25,7 @@ public:
     };
     // `session` may be null (no session bus): then the lock file. `lost` runs
     // when a later host replaces this one.
-    static Claim claim(BusConnection* session, bool replace, std::function<void()> lost);
+    static Claim claim(desktop::BusConnection* session, bool replace, std::function<void()> lost);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -35,7 +35,7 @@ public:
 
 private:
     SingleInstance() = default;
-    static Claim claimName(BusConnection& session, bool replace, std::function<void()> lost);
+    static Claim claimName(desktop::BusConnection& session, bool replace, std::function<void()> lost);
     static Claim claimLock(bool replace);
     static int onNameLost(sd_bus_message* signal, void* self, sd_bus_error*);
 

@@ -70,7 +70,7 @@ const sd_bus_vtable StatusNotifierItem::kVTable[] = {
     SD_BUS_SIGNAL("NewStatus", "s", 0),
     SD_BUS_VTABLE_END};
 
-StatusNotifierItem::StatusNotifierItem(BusConnection& connection, std::function<void()> activate, std::string menuPath,
+StatusNotifierItem::StatusNotifierItem(desktop::BusConnection& connection, std::function<void()> activate, std::string menuPath,
                                        bool verbose)
     : connection_(connection),
       activate_(std::move(activate)),

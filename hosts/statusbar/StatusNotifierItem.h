@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "hosts/statusbar/power/BatterySource.h"
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/TrayPixmap.h"
 
 namespace statusbar {
@@ -23,7 +23,7 @@ public:
     static constexpr const char* kWatcher = "org.kde.StatusNotifierWatcher";
 
     // `activate` runs on a primary click; `menuPath` is the object of the item's menu.
-    StatusNotifierItem(BusConnection& connection, std::function<void()> activate, std::string menuPath, bool verbose);
+    StatusNotifierItem(desktop::BusConnection& connection, std::function<void()> activate, std::string menuPath, bool verbose);
     ~StatusNotifierItem();
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
@@ -57,7 +57,7 @@ private:
     void registerWithWatcher();
     std::string status() const;
 
-    BusConnection& connection_;
+    desktop::BusConnection& connection_;
     std::function<void()> activate_;
     std::string menuPath_;
     bool verbose_;

@@ -85,7 +85,7 @@ const sd_bus_vtable TrayMenu::kVTable[] = {
     SD_BUS_SIGNAL("ItemActivationRequested", "iu", 0),
     SD_BUS_VTABLE_END};
 
-TrayMenu::TrayMenu(BusConnection& connection, Actions actions, bool verbose)
+TrayMenu::TrayMenu(desktop::BusConnection& connection, Actions actions, bool verbose)
     : connection_(connection), actions_(std::move(actions)), verbose_(verbose), nextThemeId_(kFirstTheme) {
     sd_bus_add_object_vtable(connection_.bus(), &objectSlot_, kObjectPath, kInterface, kVTable, this);
     refresh();

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/power/BatterySource.h"
 
 namespace statusbar {
@@ -27,7 +27,7 @@ public:
         std::function<void()> openSettings;
         std::function<void()> quit;
     };
-    TrayMenu(BusConnection& connection, Actions actions, bool verbose);
+    TrayMenu(desktop::BusConnection& connection, Actions actions, bool verbose);
     ~TrayMenu();
     TrayMenu(const TrayMenu&) = delete;
     TrayMenu& operator=(const TrayMenu&) = delete;
@@ -69,7 +69,7 @@ private:
     void announceBatteryLine();
     void announceLayout();
 
-    BusConnection& connection_;
+    desktop::BusConnection& connection_;
     Actions actions_;
     bool verbose_;
     uint32_t revision_ = 1;

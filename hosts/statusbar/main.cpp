@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/ColorParsing.h"
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/DesktopOutputs.h"
 #include "hosts/statusbar/InstallLayout.h"
 #include "hosts/statusbar/PanelAppearance.h"
@@ -148,10 +148,10 @@ int main(int argc, char** argv) {
     if (desktop.tray) options.squareSizes = {16, 22, 24, 32, 44, 48};
 
     // One session connection for the instance's name and the desktop's light or dark setting.
-    std::unique_ptr<statusbar::BusConnection> session;
+    std::unique_ptr<desktop::BusConnection> session;
     if (desktop.tray || panel == statusbar::Panel::automatic) {
         std::string error;
-        if (!(session = statusbar::BusConnection::openSession(loop, error)) && options.verbose)
+        if (!(session = desktop::BusConnection::openSession(loop, error, "the tray icon is gone")) && options.verbose)
             std::fprintf(stderr, "ampora-statusbar: no session bus (%s)\n", error.c_str());
     }
     std::unique_ptr<statusbar::SingleInstance> instance;
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         instance = std::move(claim.instance);
     }
 
-    std::unique_ptr<statusbar::BusConnection> systemBus;
+    std::unique_ptr<desktop::BusConnection> systemBus;
     std::unique_ptr<statusbar::BatterySource> battery;
     if (!simulate.empty()) {
         if (!(battery = statusbar::simulatedBattery(simulate)))
@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
                                                 : statusbar::BatteryChoice::automatic;
         std::string error;
         // Also for sysfs alone: power-profiles-daemon still tells low power mode.
-        if (!(systemBus = statusbar::BusConnection::openSystem(loop, error)) && options.verbose)
+        if (!(systemBus = desktop::BusConnection::openSystem(loop, error, "the battery comes from sysfs")) && options.verbose)
             std::fprintf(stderr, "ampora-statusbar: no system bus (%s)\n", error.c_str());
         battery = statusbar::desktopBattery(choice, systemBus.get(), powerSupply, options.verbose);
     }

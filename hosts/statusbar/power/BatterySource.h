@@ -9,6 +9,10 @@
 
 #include "platform/notify/RunLoop.h"
 
+namespace desktop {
+class BusConnection;
+}
+
 namespace statusbar {
 
 struct BatteryState {
@@ -49,12 +53,11 @@ std::unique_ptr<BatterySource> batteryFile(const std::string& path);
 std::unique_ptr<BatterySource> systemBattery(const std::string& root = "/sys/class/power_supply",
                                              const std::string& platformProfile = "/sys/firmware/acpi/platform_profile");
 
-class BusConnection;
 enum class BatteryChoice { automatic, upower, sysfs };
 // UPower's display device and power-profiles-daemon on `systemBus` (may be
 // null). `automatic` uses UPower while it is on the bus and the power-supply
 // class otherwise, also when UPower leaves or has not answered within a second.
-std::unique_ptr<BatterySource> desktopBattery(BatteryChoice choice, BusConnection* systemBus,
+std::unique_ptr<BatterySource> desktopBattery(BatteryChoice choice, desktop::BusConnection* systemBus,
                                               const std::string& powerSupply, bool verbose);
 
 // Parses a decimal level and state words; false when the text holds no level

@@ -9,7 +9,7 @@
 #include <map>
 #include <variant>
 
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 #include "hosts/statusbar/power/BatterySource.h"
 
 namespace statusbar {
@@ -72,7 +72,7 @@ class Watched {
 public:
     enum class Status { asking, ready, absent };
 
-    Watched(BusConnection& bus, const char* service, const char* path, const char* interface, std::function<void()> changed)
+    Watched(desktop::BusConnection& bus, const char* service, const char* path, const char* interface, std::function<void()> changed)
         : bus_(bus), service_(service), path_(path), interface_(interface), changed_(std::move(changed)) {
         sd_bus_match_signal_async(bus_.bus(), &signalSlot_, nullptr, path, "org.freedesktop.DBus.Properties",
                                   "PropertiesChanged", onChanged, nullptr, this);
@@ -153,7 +153,7 @@ private:
         return 0;
     }
 
-    BusConnection& bus_;
+    desktop::BusConnection& bus_;
     std::string service_, path_, interface_;
     std::function<void()> changed_;
     Status status_ = Status::asking;
@@ -194,7 +194,7 @@ BatteryState fromDisplayDevice(const Properties& device, const Properties& manag
 
 class Desktop : public BatterySource {
 public:
-    Desktop(BatteryChoice choice, BusConnection* bus, const std::string& powerSupply, bool verbose)
+    Desktop(BatteryChoice choice, desktop::BusConnection* bus, const std::string& powerSupply, bool verbose)
         : choice_(choice), verbose_(verbose) {
         auto changed = [this] {
             if (changed_) changed_();
@@ -270,7 +270,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<BatterySource> desktopBattery(BatteryChoice choice, BusConnection* systemBus, const std::string& powerSupply,
+std::unique_ptr<BatterySource> desktopBattery(BatteryChoice choice, desktop::BusConnection* systemBus, const std::string& powerSupply,
                                               bool verbose) {
     return std::make_unique<Desktop>(choice, systemBus, powerSupply, verbose);
 }

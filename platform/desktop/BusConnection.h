@@ -11,14 +11,17 @@
 
 #include "platform/notify/RunLoop.h"
 
-namespace statusbar {
+namespace desktop {
 
 class BusConnection {
 public:
     // The session bus, or nullptr with the reason in `error` when there is none.
-    static std::unique_ptr<BusConnection> openSession(notify::RunLoop& loop, std::string& error);
+    // `whenLost` says in the log what a person loses if the bus goes away.
+    static std::unique_ptr<BusConnection> openSession(notify::RunLoop& loop, std::string& error,
+                                                      std::string whenLost = {});
     // The system bus ($DBUS_SYSTEM_BUS_ADDRESS when set), where UPower lives.
-    static std::unique_ptr<BusConnection> openSystem(notify::RunLoop& loop, std::string& error);
+    static std::unique_ptr<BusConnection> openSystem(notify::RunLoop& loop, std::string& error,
+                                                     std::string whenLost = {});
     ~BusConnection();
     BusConnection(const BusConnection&) = delete;
     BusConnection& operator=(const BusConnection&) = delete;
@@ -30,8 +33,9 @@ public:
     void process();
 
 private:
-    BusConnection(sd_bus* bus, notify::RunLoop& loop, bool system);
-    static std::unique_ptr<BusConnection> open(notify::RunLoop& loop, bool system, std::string& error);
+    BusConnection(sd_bus* bus, notify::RunLoop& loop, bool system, std::string whenLost);
+    static std::unique_ptr<BusConnection> open(notify::RunLoop& loop, bool system, std::string& error,
+                                               std::string whenLost);
     void rearm();
     void disconnect();
 
@@ -41,6 +45,7 @@ private:
     int timer_ = -1;
     int readerToken_ = 0;
     bool system_ = false;
+    std::string whenLost_;
 };
 
-}  // namespace statusbar
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "hosts/statusbar/BusConnection.h"
+#include "platform/desktop/BusConnection.h"
 
 #include <poll.h>
 #include <sys/epoll.h>
@@ -10,7 +10,7 @@
 
 #include "platform/foundation/Log.h"
 
-namespace statusbar {
+namespace desktop {
 
 namespace {
 // A method call that a peer never answers fails after this long instead of
@@ -18,22 +18,25 @@ namespace {
 constexpr uint64_t kCallTimeoutMicroseconds = 5'000'000;
 }
 
-std::unique_ptr<BusConnection> BusConnection::openSession(notify::RunLoop& loop, std::string& error) {
-    return open(loop, false, error);
+std::unique_ptr<BusConnection> BusConnection::openSession(notify::RunLoop& loop, std::string& error,
+                                                          std::string whenLost) {
+    return open(loop, false, error, std::move(whenLost));
 }
 
-std::unique_ptr<BusConnection> BusConnection::openSystem(notify::RunLoop& loop, std::string& error) {
-    return open(loop, true, error);
+std::unique_ptr<BusConnection> BusConnection::openSystem(notify::RunLoop& loop, std::string& error,
+                                                         std::string whenLost) {
+    return open(loop, true, error, std::move(whenLost));
 }
 
-std::unique_ptr<BusConnection> BusConnection::open(notify::RunLoop& loop, bool system, std::string& error) {
+std::unique_ptr<BusConnection> BusConnection::open(notify::RunLoop& loop, bool system, std::string& error,
+                                                   std::string whenLost) {
     sd_bus* bus = nullptr;
     if (const int r = system ? sd_bus_open_system(&bus) : sd_bus_open_user(&bus); r < 0) {
         error = std::strerror(-r);
         return nullptr;
     }
     sd_bus_set_method_call_timeout(bus, kCallTimeoutMicroseconds);
-    std::unique_ptr<BusConnection> connection(new BusConnection(bus, loop, system));
+    std::unique_ptr<BusConnection> connection(new BusConnection(bus, loop, system, std::move(whenLost)));
     if (!connection->connected()) {
         error = "cannot watch the bus connection";
         return nullptr;
@@ -41,8 +44,8 @@ std::unique_ptr<BusConnection> BusConnection::open(notify::RunLoop& loop, bool s
     return connection;
 }
 
-BusConnection::BusConnection(sd_bus* bus, notify::RunLoop& loop, bool system)
-    : bus_(bus), loop_(loop), system_(system) {
+BusConnection::BusConnection(sd_bus* bus, notify::RunLoop& loop, bool system, std::string whenLost)
+    : bus_(bus), loop_(loop), system_(system), whenLost_(std::move(whenLost)) {
     epoll_ = ::epoll_create1(EPOLL_CLOEXEC);
     timer_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
     const int fd = sd_bus_get_fd(bus_);
@@ -98,10 +101,10 @@ void BusConnection::rearm() {
 }
 
 void BusConnection::disconnect() {
-    foundation::logLine(system_ ? "AMPORA: status bar: the system bus went away; the battery comes from sysfs"
-                                : "AMPORA: status bar: the session bus went away; the tray icon is gone");
+    foundation::logLine(std::string("AMPORA: the ") + (system_ ? "system" : "session") + " bus went away" +
+                        (whenLost_.empty() ? "" : "; " + whenLost_));
     loop_.removeReader(readerToken_);
     readerToken_ = 0;
 }
 
-}  // namespace statusbar
+}  // namespace desktop
