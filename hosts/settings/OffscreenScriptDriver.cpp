@@ -8,6 +8,7 @@
 #include "platform/uikit/screens/WindowActions.h"
 #include "platform/uikit/tables/UITableView.h"
 #include "platform/uikit/views/UIClock.h"
+#include "platform/uikit/views/UIScreen.h"
 
 namespace settingshost {
 
@@ -79,6 +80,9 @@ std::optional<std::string> OffscreenScriptDriver::act(const ScriptStep& step) {
             if (!goBack(window)) return "there is no page to go back to";
             return std::nullopt;
         case Kind::Rotate: rotateWindow(window); return std::nullopt;
+        case Kind::Appearance:
+            UIScreen::mainScreen().setUserInterfaceStyle(step.dark ? UIUserInterfaceStyle::Dark : UIUserInterfaceStyle::Light);
+            return std::nullopt;
         case Kind::Wait:
             UIClock::shared().advance(step.milliseconds / 1000);
             OffscreenScreen::runPendingBlocks();

@@ -4,12 +4,14 @@
 #include <ostream>
 
 #include "hosts/settings/BundleLoading.h"
+#include "hosts/settings/DesktopLook.h"
 #include "hosts/settings/OffscreenScriptDriver.h"
 #include "hosts/settings/SettingsOptions.h"
 #include "hosts/settings/SettingsRootPage.h"
 #include "hosts/settings/ViewTreeDump.h"
 #include "hosts/settings/WindowModule.h"
 #include "platform/foundation/SafeRead.h"
+#include "platform/notify/RunLoop.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/navigation/UINavigationController.h"
 
@@ -61,6 +63,12 @@ int run(const SettingsOptions& options) {
     screen.setPortraitSize({options.width, options.height});
     screen.setOrientation(UIInterfaceOrientation::Portrait);
     screen.setScale(options.scale);
+    using Look = SettingsOptions::Look;
+    std::unique_ptr<DesktopLook> desktopLook;
+    if (options.look == Look::desktop && options.opensWindow())
+        desktopLook = std::make_unique<DesktopLook>(notify::RunLoop::main());
+    else
+        screen.setUserInterfaceStyle(options.look == Look::dark ? UIUserInterfaceStyle::Dark : UIUserInterfaceStyle::Light);
 
     std::string error;
     auto bundle = loadSettingsBundle(options.bundle.empty() ? defaultBundlePath() : options.bundle, error);
@@ -73,6 +81,8 @@ int run(const SettingsOptions& options) {
     OffscreenScreen::runPendingBlocks();
 
     if (options.opensWindow()) {
+        // A portal that is slow to start shows the pages light at first, then restyles them.
+        if (desktopLook) desktopLook->awaitFirstAnswer(std::chrono::milliseconds(250));
         if (!runDesktopWindow(window, options.scaleGiven ? options.scale : 0, error))
             throw Failure{error + " (--screenshot FILE renders without a display)"};
         return 0;

@@ -9,7 +9,8 @@
 namespace settingshost {
 
 const char* const kSettingsUsage =
-    "usage: ampora-settings [--page CLASS] [--settings-root] [--size WxH] [--scale S] [--bundle DIR] [--root DIR]\n"
+    "usage: ampora-settings [--page CLASS] [--settings-root] [--size WxH] [--scale S] [--dark | --light]\n"
+    "                       [--bundle DIR] [--root DIR]\n"
     "                       [--script FILE] [--dump FILE] [--screenshot FILE]\n"
     "\n"
     "Shows Ampora's settings pages in a window, from the preference bundle's first\n"
@@ -19,6 +20,8 @@ const char* const kSettingsUsage =
     "  --settings-root    start at a \"Settings\" page whose \"Ampora\" row opens the first page\n"
     "  --size WxH         portrait screen size in points (default 375x667)\n"
     "  --scale S          pixels per point (default 2; the window: the desktop's)\n"
+    "  --dark, --light    the pages' look (default: the window follows the desktop's\n"
+    "                     color scheme; screenshots and scripts are light)\n"
     "  --bundle DIR       the preference bundle (default: amporasettings.bundle beside\n"
     "                     the program, else ../lib/ampora/amporasettings.bundle)\n"
     "  --root DIR         the preferences root (as AMPORA_PREFERENCES)\n"
@@ -84,6 +87,13 @@ SettingsOptions parseSettingsOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--settings-root") {
             options.settingsRoot = true;
+            continue;
+        }
+        if (arg == "--dark" || arg == "--light") {
+            const auto look = arg == "--dark" ? SettingsOptions::Look::dark : SettingsOptions::Look::light;
+            if (options.look != SettingsOptions::Look::desktop && options.look != look)
+                throw UsageError("--dark and --light cannot both be given");
+            options.look = look;
             continue;
         }
         if (arg == "--help" || arg == "-h") {

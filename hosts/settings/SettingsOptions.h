@@ -13,6 +13,10 @@ struct SettingsOptions {
     double scale = 2;
     bool scaleGiven = false;   // else the window takes the desktop's scale
     bool settingsRoot = false;  // starts at a "Settings" page with one "Ampora" row
+    // The window follows the desktop's light or dark setting; screenshots and
+    // scripts are light unless told, so that they show the same on any desktop.
+    enum class Look { desktop, light, dark };
+    Look look = Look::desktop;
     std::string screenshot, script, dump;
     std::string bundle;  // empty: found from the program's own place
     std::string root;    // empty: the usual preferences root

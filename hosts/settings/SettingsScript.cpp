@@ -45,6 +45,7 @@ ScriptStep parseLine(const std::string& command, const std::string& rest, int li
         {"tap", Kind::Tap},   {"tap-text", Kind::TapText}, {"drag", Kind::Drag}, {"swipe-delete", Kind::SwipeDelete},
         {"type", Kind::Type}, {"key", Kind::Key},          {"back", Kind::Back}, {"rotate", Kind::Rotate},
         {"wait", Kind::Wait}, {"shot", Kind::Shot},        {"dump", Kind::Dump}, {"expect-text", Kind::ExpectText},
+        {"appearance", Kind::Appearance},
     };
     auto it = kinds.find(command);
     if (it == kinds.end()) throw ScriptError(line, "unknown step \"" + command + "\"");
@@ -84,6 +85,11 @@ ScriptStep parseLine(const std::string& command, const std::string& rest, int li
             step.key = *press;
             break;
         }
+        case Kind::Appearance:
+            if (w.size() != 1 || (w[0] != "dark" && w[0] != "light"))
+                throw ScriptError(line, "usage: appearance dark|light");
+            step.dark = w[0] == "dark";
+            break;
         case Kind::Back:
         case Kind::Rotate:
             expectCount(w, 0, 0, line, command);

@@ -13,12 +13,13 @@
 namespace settingshost {
 
 struct ScriptStep {
-    enum class Kind { Tap, TapText, Drag, SwipeDelete, Type, Key, Back, Rotate, Wait, Shot, Dump, ExpectText };
+    enum class Kind { Tap, TapText, Drag, SwipeDelete, Type, Key, Back, Rotate, Appearance, Wait, Shot, Dump, ExpectText };
     Kind kind = Kind::Back;
     int line = 0;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // tap uses x1, y1
     int steps = 10;                          // drag
     double milliseconds = 0;                 // wait
+    bool dark = false;                       // appearance
     std::string text;                        // tap-text, swipe-delete, type, key, shot, dump, expect-text
     uikit::KeyPress key;                     // key
 };

@@ -119,8 +119,8 @@ std::optional<ThemeChoice> gtkThemeChoice() {
     return std::nullopt;
 }
 
-ColorSchemeWatch::ColorSchemeWatch(sd_bus* bus, Listener changed)
-    : bus_(bus), changed_(std::move(changed)), gtk_(gtkThemeChoice()) {
+ColorSchemeWatch::ColorSchemeWatch(sd_bus* bus, Listener changed, ColorScheme fallback)
+    : bus_(bus), changed_(std::move(changed)), fallback_(fallback), gtk_(gtkThemeChoice()) {
     if (!bus_) return;
     // The match goes first, so that no change between it and the read is missed.
     sd_bus_match_signal_async(bus_, &signalSlot_, kPortal, kPortalPath, kSettings, "SettingChanged", onSettingChanged,
@@ -179,7 +179,7 @@ void ColorSchemeWatch::portalSays(std::optional<unsigned> value) {
 
 ColorScheme ColorSchemeWatch::scheme() const {
     if (portal_) return *portal_;
-    return gtk_ ? gtk_->scheme : ColorScheme::dark;
+    return gtk_ ? gtk_->scheme : fallback_;
 }
 
 std::string ColorSchemeWatch::source() const {

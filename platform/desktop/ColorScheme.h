@@ -2,7 +2,8 @@
 // Whether the desktop is dark or light, as a person set it: the XDG desktop
 // portal's org.freedesktop.appearance "color-scheme", followed as it changes;
 // when the portal has no preference (or there is no portal), the GTK theme the
-// desktop names; failing both, dark, which most desktops' panels are.
+// desktop names; failing both, a fallback: dark for panels, which most
+// desktops' are, light for windows.
 // Works on a session-bus connection someone else drives; nothing here waits
 // on the portal.
 
@@ -42,8 +43,8 @@ public:
 
     // Told whenever the scheme in force changes, after the first answer.
     using Listener = std::function<void(ColorScheme)>;
-    // `bus` may be null: then only the GTK theme and the default count.
-    ColorSchemeWatch(sd_bus* bus, Listener changed);
+    // `bus` may be null: then only the GTK theme and the fallback count.
+    ColorSchemeWatch(sd_bus* bus, Listener changed, ColorScheme fallback = ColorScheme::dark);
     ~ColorSchemeWatch();
     ColorSchemeWatch(const ColorSchemeWatch&) = delete;
     ColorSchemeWatch& operator=(const ColorSchemeWatch&) = delete;
@@ -63,6 +64,7 @@ private:
 
     sd_bus* bus_;
     Listener changed_;
+    ColorScheme fallback_;
     std::optional<ColorScheme> portal_;
     std::optional<ThemeChoice> gtk_;
     bool readOne_ = false;  // the read under way is ReadOne

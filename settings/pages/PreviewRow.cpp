@@ -49,7 +49,7 @@ void showProblem(uikit::UITableViewCell& cell, const std::string& problem, doubl
         label = std::make_shared<uikit::UILabel>();
         label->setTag(kProblemTag);
         label->setFont(uikit::UIFont::systemFontOfSize(12));
-        label->setTextColor(uikit::UITableViewCell::kSecondaryTextColor);
+        label->setTextColor(uikit::UISystemColor::secondaryLabel);
         label->setNumberOfLines(1);
         cell.contentView()->addSubview(label);
     }

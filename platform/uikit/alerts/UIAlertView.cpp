@@ -76,7 +76,7 @@ long UIAlertView::firstOtherButtonIndex() const {
 void UIAlertView::rebuild() {
     if (box_) box_->removeFromSuperview();
     box_ = std::make_shared<UIView>();
-    box_->setBackgroundColor(UIColor::grey(0.97, 1));
+    box_->setBackgroundColor(UISystemColor::alertBackground);
     box_->layer()->setCornerRadius(13);
     box_->setClipsToBounds(true);
     titleLabel_ = std::make_shared<UILabel>();

@@ -31,7 +31,8 @@ void UISwitch::setOnTintColor(std::optional<UIColor> c) {
     setNeedsDisplay();
 }
 UIColor UISwitch::offTintColor() const {
-    return offTint_ ? *offTint_ : fromAppearance_.tintColor ? *fromAppearance_.tintColor : UIColor::grey(0.9);
+    return offTint_ ? *offTint_ : fromAppearance_.tintColor ? *fromAppearance_.tintColor
+                                                                     : systemColor(UISystemColor::switchOffTrack);
 }
 void UISwitch::setOffTintColor(std::optional<UIColor> c) {
     offTint_ = c;
@@ -61,7 +62,7 @@ void UISwitch::drawRect(const CGRect&) {
         setSourceColor(cr, onTintColor());
         cairo_fill(cr);
     } else {
-        setSourceColor(cr, colors::whiteColor);
+        setSourceColor(cr, systemColor(UISystemColor::switchOffFill));
         cairo_fill_preserve(cr);
         cairo_new_path(cr);
         addRoundedRect(cr, CGRectMake(0.75, 0.75, w - 1.5, h - 1.5), r - 0.75);

@@ -285,9 +285,9 @@ UITextField::TextLayout UITextField::layoutText() const {
         t.shown = text_;
     }
     const NSAttributedString content(t.placeholder ? placeholder_ : t.shown, font_,
-                                     t.placeholder ? UIColor::grey(0.7) : textColor_);
+                                     t.placeholder ? systemColor(UISystemColor::placeholderText) : textColor());
     t.area = CGRectInset(bounds(), kInset, 0);
-    t.layout.reset(content.layout(font_, textColor_, t.area.size.width, alignment_, 1));
+    t.layout.reset(content.layout(font_, textColor(), t.area.size.width, alignment_, 1));
     t.size = layoutSize(t.layout.get());
     t.origin = {t.area.origin.x, t.area.origin.y + (t.area.size.height - t.size.height) / 2};
     return t;
@@ -321,14 +321,14 @@ void UITextField::drawRect(const CGRect&) {
     const CGRect b = bounds();
     if (borderStyle_ == UITextBorderStyle::RoundedRect) {
         addRoundedRect(cr, CGRectInset(b, 0.25, 0.25), 5);
-        setSourceColor(cr, colors::whiteColor);
+        setSourceColor(cr, systemColor(UISystemColor::secondarySystemGroupedBackground));
         cairo_fill_preserve(cr);
-        setSourceColor(cr, UIColor::grey(0.8));
+        setSourceColor(cr, systemColor(UISystemColor::fieldBorder));
         cairo_set_line_width(cr, 0.5);
         cairo_stroke(cr);
     } else if (borderStyle_ == UITextBorderStyle::Line || borderStyle_ == UITextBorderStyle::Bezel) {
         cairo_rectangle(cr, b.origin.x + 0.5, b.origin.y + 0.5, b.size.width - 1, b.size.height - 1);
-        setSourceColor(cr, colors::blackColor);
+        setSourceColor(cr, systemColor(UISystemColor::label));
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
     }

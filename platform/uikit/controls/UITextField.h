@@ -48,7 +48,8 @@ public:
     void setPlaceholder(const std::string& placeholder);
     const UIFontPtr& font() const { return font_; }
     void setFont(UIFontPtr font);
-    UIColor textColor() const { return textColor_; }
+    // Unless set, the platform label color of the look in force.
+    UIColor textColor() const { return textColor_.value_or(systemColor(UISystemColor::label)); }
     void setTextColor(const UIColor& color);
     NSTextAlignment textAlignment() const { return alignment_; }
     void setTextAlignment(NSTextAlignment alignment);
@@ -115,7 +116,7 @@ private:
 
     std::string text_, placeholder_;
     UIFontPtr font_;
-    UIColor textColor_ = colors::blackColor;
+    std::optional<UIColor> textColor_;
     NSTextAlignment alignment_ = NSTextAlignment::Natural;
     UITextBorderStyle borderStyle_ = UITextBorderStyle::None;
     UIKeyboardType keyboardType_ = UIKeyboardType::Default;

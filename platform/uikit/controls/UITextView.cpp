@@ -32,7 +32,7 @@ std::string normalized(const std::string& text) {
 
 UITextView::UITextView(const CGRect& frame) : UIControl(frame), font_(UIFont::systemFontOfSize(17)) {
     setDrawsContent(true);
-    setBackgroundColor(colors::whiteColor);
+    setBackgroundColor(UISystemColor::secondarySystemGroupedBackground);
 }
 
 void UITextView::setText(const std::string& text) { text_ = normalized(text), setNeedsDisplay(); }
@@ -98,8 +98,8 @@ void UITextView::didResignFirstResponder() {
 void UITextView::drawRect(const CGRect&) {
     cairo_t* cr = UIGraphicsGetCurrentContext();
     const CGRect area = CGRectInset(bounds(), kInsetX, kInsetY);
-    const NSAttributedString content(text_, font_, textColor_);
-    PangoLayout* layout = content.layout(font_, textColor_, area.size.width, NSTextAlignment::Natural, 0);
+    const NSAttributedString content(text_, font_, textColor());
+    PangoLayout* layout = content.layout(font_, textColor(), area.size.width, NSTextAlignment::Natural, 0);
     const CGSize size = layoutSize(layout);
     // Keep the end in view once the text outgrows the view.
     const double y = area.origin.y - std::max(0.0, size.height - area.size.height);

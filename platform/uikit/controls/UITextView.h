@@ -18,7 +18,8 @@ public:
     void setText(const std::string& text);
     const UIFontPtr& font() const { return font_; }
     void setFont(UIFontPtr font);
-    UIColor textColor() const { return textColor_; }
+    // Unless set, the platform label color of the look in force.
+    UIColor textColor() const { return textColor_.value_or(systemColor(UISystemColor::label)); }
     void setTextColor(const UIColor& color);
     bool isEditable() const { return editable_; }
     void setEditable(bool editable);
@@ -40,7 +41,7 @@ private:
 
     std::string text_;
     UIFontPtr font_;
-    UIColor textColor_ = colors::blackColor;
+    std::optional<UIColor> textColor_;
     bool editable_ = true;
     bool editing_ = false;
 };

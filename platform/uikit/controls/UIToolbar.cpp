@@ -11,14 +11,15 @@ constexpr double kMargin = 16, kGap = 8;
 
 UIToolbar::UIToolbar(const CGRect& frame)
     : UIView(CGRectIsZero(frame) ? CGRectMake(0, 0, 320, kHeight) : frame), hairline_(std::make_shared<UIView>()) {
-    setBackgroundColor(UIColor::grey(0.97, 1));
-    hairline_->setBackgroundColor(UIColor::grey(0, 0.3));
+    setBackgroundColor(UISystemColor::barBackground);
+    hairline_->setBackgroundColor(UISystemColor::barHairline);
     addSubview(hairline_);
 }
 
 void UIToolbar::setBarTintColor(std::optional<UIColor> color) {
     barTint_ = color;
-    setBackgroundColor(color.value_or(UIColor::grey(0.97, 1)));
+    if (color) setBackgroundColor(*color);
+    else setBackgroundColor(UISystemColor::barBackground);
 }
 
 void UIToolbar::setItems(std::vector<UIBarButtonItemPtr> items) {

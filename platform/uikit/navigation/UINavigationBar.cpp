@@ -6,7 +6,6 @@ namespace uikit {
 namespace {
 
 constexpr double kBackMargin = 8, kItemFadeSeconds = 0.2;
-const UIColor kBarColor = UIColor::grey(0.97, 1);
 
 }  // namespace
 
@@ -18,9 +17,9 @@ UINavigationBar::UINavigationBar(const CGRect& frame)
     // The background reaches up under the status area, outside the bar's bounds.
     setBackgroundColor(std::nullopt);
     setOpaque(false);
-    background_->setBackgroundColor(kBarColor);
+    background_->setBackgroundColor(UISystemColor::barBackground);
     background_->setUserInteractionEnabled(false);
-    hairline_->setBackgroundColor(UIColor::grey(0, 0.3));
+    hairline_->setBackgroundColor(UISystemColor::barHairline);
     titleLabel_->setFont(UIFont::boldSystemFontOfSize(17));
     titleLabel_->setTextAlignment(NSTextAlignment::Center);
     addSubview(background_);
@@ -59,14 +58,16 @@ void UINavigationBar::watch(const UINavigationItemPtr& item) {
 
 void UINavigationBar::setTitleTextAttributes(UITextAttributes attributes) {
     titleAttributes_ = std::move(attributes);
-    titleLabel_->setTextColor(titleAttributes_.foregroundColor.value_or(colors::blackColor));
+    if (titleAttributes_.foregroundColor) titleLabel_->setTextColor(*titleAttributes_.foregroundColor);
+    else titleLabel_->setTextColor(UISystemColor::label);
     titleLabel_->setFont(titleAttributes_.font ? titleAttributes_.font : UIFont::boldSystemFontOfSize(17));
     setNeedsLayout();
 }
 
 void UINavigationBar::setBarTintColor(std::optional<UIColor> color) {
     barTint_ = color;
-    background_->setBackgroundColor(color.value_or(kBarColor));
+    if (color) background_->setBackgroundColor(*color);
+    else background_->setBackgroundColor(UISystemColor::barBackground);
 }
 
 std::shared_ptr<UIView> UINavigationBar::viewForItem(const UIBarButtonItem* item) const {

@@ -18,7 +18,7 @@ std::shared_ptr<UINavigationController> UINavigationController::withRootViewCont
 
 void UINavigationController::loadView() {
     auto view = std::make_shared<UIView>(UIScreen::mainScreen().bounds());
-    view->setBackgroundColor(colors::whiteColor);
+    view->setBackgroundColor(UISystemColor::systemBackground);
     view->setAutoresizingMask(kFlexibleSize);
     const double width = view->bounds().size.width;
     const double top = UINavigationBar::kStatusHeight + UINavigationBar::kHeight;

@@ -29,7 +29,7 @@ void UIViewController::setView(UIViewPtr view) {
 
 void UIViewController::loadView() {
     auto view = std::make_shared<UIView>(UIScreen::mainScreen().bounds());
-    view->setBackgroundColor(colors::whiteColor);
+    view->setBackgroundColor(UISystemColor::systemBackground);
     view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     setView(view);
 }

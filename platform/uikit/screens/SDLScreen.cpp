@@ -18,6 +18,7 @@
 #include "platform/uikit/screens/WindowFit.h"
 #include "platform/uikit/services/UIPasteboard.h"
 #include "platform/uikit/views/UIClock.h"
+#include "platform/uikit/views/UIScreen.h"
 
 namespace uikit {
 namespace {
@@ -240,6 +241,8 @@ bool SDLScreen::turn(int waitMilliseconds) {
         seenDispatches_ = loop.dispatchCount();
         dirty_ = true;
     }
+    // The desktop switched between light and dark.
+    if (UIScreen::mainScreen().userInterfaceStyle() != drawnStyle_) dirty_ = true;
     // Some drivers resize without an event: the size is looked at every turn.
     followWindowSize();
     updateTitle();
@@ -362,6 +365,7 @@ void SDLScreen::draw() {
         return;
     }
     dirty_ = false;
+    drawnStyle_ = UIScreen::mainScreen().userInterfaceStyle();
     lastFrame_ = UIClock::shared().now();
     ++frames_;
     const CGSize points = screen_.window()->bounds().size;
@@ -380,7 +384,7 @@ void SDLScreen::draw() {
     cairo_scale(cr, p.scale, p.scale);
     cairo_rectangle(cr, 0, 0, points.width, points.height);
     cairo_clip(cr);
-    cairo_set_source_rgb(cr, 1, 1, 1);
+    setSourceColor(cr, systemColor(UISystemColor::systemBackground));
     cairo_paint(cr);
     UIGraphicsPushContext(cr);
     screen_.renderInto(cr);

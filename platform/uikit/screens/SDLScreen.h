@@ -80,6 +80,7 @@ private:
     bool spaceIsNoText_ = false;
     PixelRect inputMethodAt_{};
     unsigned long seenDispatches_ = 0;
+    UIUserInterfaceStyle drawnStyle_ = UIUserInterfaceStyle::Light;
     long frames_ = 0;
     double lastFrame_ = 0;
 };

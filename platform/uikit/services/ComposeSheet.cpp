@@ -68,15 +68,15 @@ void ComposeSheet::loadView() {
     root->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
 
     panel_ = std::make_shared<UIView>();
-    panel_->setBackgroundColor(colors::whiteColor);
+    panel_->setBackgroundColor(UISystemColor::secondarySystemGroupedBackground);
     panel_->layer()->setCornerRadius(kCornerRadius);
     panel_->setClipsToBounds(true);
 
     bar_ = std::make_shared<UIView>();
-    bar_->setBackgroundColor(UIColor::grey(0.97));
+    bar_->setBackgroundColor(UISystemColor::barBackground);
     auto hairline = std::make_shared<UIView>(
         CGRectMake(0, kBarHeight - 1 / UIScreen::mainScreen().scale(), 0, 1 / UIScreen::mainScreen().scale()));
-    hairline->setBackgroundColor(UIColor::grey(0.78));
+    hairline->setBackgroundColor(UISystemColor::separator);
     hairline->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     bar_->addSubview(hairline);
 

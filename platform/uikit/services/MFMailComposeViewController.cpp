@@ -101,7 +101,7 @@ void MFMailComposeViewController::buildContent(UIView& content) {
         auto label = std::make_shared<UILabel>();
         label->setText(text);
         label->setFont(UIFont::systemFontOfSize(15));
-        label->setTextColor(UIColor::grey(0.56));
+        label->setTextColor(UISystemColor::secondaryLabel);
         content.addSubview(label);
         return label;
     };
@@ -118,7 +118,7 @@ void MFMailComposeViewController::buildContent(UIView& content) {
     content.addSubview(bodyView_);
     for (int i = 0; i < 2; ++i) {
         auto line = std::make_shared<UIView>();
-        line->setBackgroundColor(UIColor::grey(0.78));
+        line->setBackgroundColor(UISystemColor::separator);
         content.addSubview(line);
         separators_.push_back(line);
     }

@@ -27,7 +27,7 @@ void TableAccessoryGlyph::drawRect(const CGRect&) {
         cairo_line_to(cr, s.width * 0.36, s.height - 1.5);
         cairo_line_to(cr, s.width - 1.5, 1.5);
     } else {
-        setSourceColor(cr, UIColor::rgb(0.78, 0.78, 0.8));
+        setSourceColor(cr, systemColor(UISystemColor::tertiaryLabel));
         cairo_set_line_width(cr, 2);
         cairo_move_to(cr, 1.5, 1.5);
         cairo_line_to(cr, s.width - 1.5, s.height / 2);

@@ -11,7 +11,7 @@ namespace uikit {
 UIScrollView::UIScrollView(const CGRect& frame)
     : UIView(frame), pan_(std::make_shared<UIPanGestureRecognizer>()), indicator_(std::make_shared<UIView>()) {
     setClipsToBounds(true);
-    indicator_->setBackgroundColor(UIColor::grey(0, 0.35));
+    indicator_->setBackgroundColor(UISystemColor::scrollIndicator);
     indicator_->layer()->setCornerRadius(kIndicatorWidth / 2);
     indicator_->setUserInteractionEnabled(false);
     indicator_->setAlpha(0);

@@ -17,9 +17,6 @@ constexpr double kMargin = 15;
 constexpr double kTopGap = 35;      // above the first section
 constexpr double kSectionGap = 17.5;  // above and below every other section edge
 constexpr double kTextGap = 7;      // between a section title and its rows
-constexpr UIColor kBackgroundColor = UIColor::rgb(0.937, 0.937, 0.957);
-constexpr UIColor kSectionTextColor = UIColor::rgb(0.427, 0.427, 0.447);
-constexpr UIColor kSeparatorColor = UIColor::rgb(0.784, 0.78, 0.8);
 constexpr UIColor kDeleteColor = UIColor::rgb(1, 0.231, 0.188);
 
 std::string uppercase(const std::string& text) {
@@ -32,7 +29,7 @@ std::string uppercase(const std::string& text) {
 std::shared_ptr<UILabel> sectionLabel(const std::string& text) {
     auto label = std::make_shared<UILabel>();
     label->setFont(UIFont::systemFontOfSize(13));
-    label->setTextColor(kSectionTextColor);
+    label->setTextColor(UISystemColor::groupedHeaderText);
     label->setNumberOfLines(0);
     label->setOpaque(false);
     label->setText(text);
@@ -48,7 +45,7 @@ double usableHeight(std::optional<double> asked, double fallback) {
 UITableView::UITableView(const CGRect& frame)
     : UIScrollView(frame), tap_(std::make_shared<UITapGestureRecognizer>()),
       swipe_(std::make_shared<UIPanGestureRecognizer>()), deleteButton_(std::make_shared<UILabel>()) {
-    setBackgroundColor(kBackgroundColor);
+    setBackgroundColor(UISystemColor::systemGroupedBackground);
     // The view owns its recognizers, so they never outlive `this`.
     tap_->addTarget([this](UIGestureRecognizer& r) { handleTap(r); });
     addGestureRecognizer(tap_);
@@ -139,7 +136,7 @@ void UITableView::loadSection(long index, UITableViewDataSource& source, UITable
     // A line above and below the section and one between neighbouring rows.
     for (long i = 0; rows > 0 && i <= rows; ++i) {
         auto line = std::make_shared<UIView>();
-        line->setBackgroundColor(kSeparatorColor);
+        line->setBackgroundColor(UISystemColor::separator);
         line->setUserInteractionEnabled(false);
         separators_.push_back(line);
         addSubview(line);

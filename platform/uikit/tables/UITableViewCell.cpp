@@ -9,9 +9,8 @@ namespace uikit {
 namespace {
 
 constexpr double kMargin = 15;
-constexpr UIColor kHighlightColor = UIColor::grey(0.85);
 
-std::shared_ptr<UILabel> makeLabel(double size, UIColor color) {
+std::shared_ptr<UILabel> makeLabel(double size, UISystemColor color) {
     auto label = std::make_shared<UILabel>();
     label->setFont(UIFont::systemFontOfSize(size));
     label->setTextColor(color);
@@ -25,9 +24,9 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     : UIView(CGRectMake(0, 0, 320, 44)), style_(style), reuseIdentifier_(std::move(reuseIdentifier)),
       selectedBackground_(std::make_shared<UIView>()), contentView_(std::make_shared<UIView>()),
       imageView_(std::make_shared<UIImageView>()) {
-    setBackgroundColor(colors::whiteColor);
+    setBackgroundColor(UISystemColor::secondarySystemGroupedBackground);
     setClipsToBounds(true);
-    selectedBackground_->setBackgroundColor(kHighlightColor);
+    selectedBackground_->setBackgroundColor(UISystemColor::selectedRowBackground);
     selectedBackground_->setAlpha(0);
     selectedBackground_->setUserInteractionEnabled(false);
     addSubview(selectedBackground_);
@@ -35,13 +34,13 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     addSubview(contentView_);
     imageView_->setContentMode(UIViewContentMode::ScaleAspectFit);
     contentView_->addSubview(imageView_);
-    textLabel_ = makeLabel(17, colors::blackColor);
+    textLabel_ = makeLabel(17, UISystemColor::label);
     contentView_->addSubview(textLabel_);
     if (style_ == UITableViewCellStyle::Value1) {
-        detailTextLabel_ = makeLabel(17, kSecondaryTextColor);
+        detailTextLabel_ = makeLabel(17, UISystemColor::secondaryLabel);
         detailTextLabel_->setTextAlignment(NSTextAlignment::Right);
     } else if (style_ == UITableViewCellStyle::Subtitle) {
-        detailTextLabel_ = makeLabel(12, colors::blackColor);
+        detailTextLabel_ = makeLabel(12, UISystemColor::label);
     }
     if (detailTextLabel_) contentView_->addSubview(detailTextLabel_);
 }

@@ -17,9 +17,6 @@ enum class UITableViewCellEditingStyle { None, Delete };
 
 class UITableViewCell : public UIView {
 public:
-    // The platform's secondary label grey: a Value1 cell's detail, and text under a row's title.
-    static constexpr UIColor kSecondaryTextColor = UIColor::rgb(0.56, 0.56, 0.58);
-
     explicit UITableViewCell(UITableViewCellStyle style = UITableViewCellStyle::Default, std::string reuseIdentifier = {});
 
     UITableViewCellStyle style() const { return style_; }

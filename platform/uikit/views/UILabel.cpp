@@ -41,9 +41,19 @@ void UILabel::setFont(UIFontPtr font) {
 }
 
 void UILabel::setTextColor(const UIColor& color) {
+    textRole_.reset();
     if (color == textColor_) return;
     textColor_ = color;
     textChanged();
+}
+
+void UILabel::setTextColor(UISystemColor color) {
+    setTextColor(systemColor(color));
+    textRole_ = color;
+}
+
+void UILabel::traitCollectionDidChange() {
+    if (textRole_) setTextColor(*textRole_);
 }
 
 void UILabel::setTextAlignment(NSTextAlignment alignment) {

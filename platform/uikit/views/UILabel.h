@@ -21,6 +21,8 @@ public:
     void setFont(UIFontPtr font);
     UIColor textColor() const { return textColor_; }
     void setTextColor(const UIColor& color);
+    // A platform color that follows the light or dark look; a new label's is `label`.
+    void setTextColor(UISystemColor color);
     NSTextAlignment textAlignment() const { return alignment_; }
     void setTextAlignment(NSTextAlignment alignment);
     int numberOfLines() const { return lines_; }
@@ -31,6 +33,7 @@ public:
 
 protected:
     void drawRect(const CGRect& rect) override;
+    void traitCollectionDidChange() override;
     // Where the text is drawn; the base centres it vertically in `rect`.
     virtual void drawTextInRect(const CGRect& rect);
 
@@ -40,7 +43,8 @@ private:
 
     NSAttributedString text_;
     UIFontPtr font_;
-    UIColor textColor_ = colors::blackColor;
+    std::optional<UISystemColor> textRole_ = UISystemColor::label;
+    UIColor textColor_ = systemColor(UISystemColor::label);
     NSTextAlignment alignment_ = NSTextAlignment::Natural;
     int lines_ = 1;
     mutable PangoLayout* layout_ = nullptr;  // for layoutWidth_

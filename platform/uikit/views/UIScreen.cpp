@@ -31,6 +31,7 @@ void UIScreen::resetTraits() {
     portrait_ = {375, 667};
     orientation_ = UIInterfaceOrientation::Portrait;
     setScale(2);
+    setUserInterfaceStyle(UIUserInterfaceStyle::Light);
 }
 
 }  // namespace uikit

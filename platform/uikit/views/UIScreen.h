@@ -1,7 +1,9 @@
 #pragma once
 // The main screen as traits a test or tool can set: bounds in points (portrait
-// 375 × 667 unless set; landscape swaps them) and scale (the platform's main-screen scale).
+// 375 × 667 unless set; landscape swaps them), scale (the platform's main-screen
+// scale) and the light or dark look.
 
+#include "platform/uikit/drawing/UISystemColors.h"
 #include "platform/uikit/geometry/CGGeometry.h"
 
 namespace uikit {
@@ -21,7 +23,10 @@ public:
     UIInterfaceOrientation orientation() const { return orientation_; }
     void setOrientation(UIInterfaceOrientation orientation) { orientation_ = orientation; }
     bool isLandscape() const;
-    // Back to 375 × 667 at scale 2, portrait.
+    // Windows resolve their views' platform colors again at their next frame.
+    UIUserInterfaceStyle userInterfaceStyle() const { return currentUserInterfaceStyle(); }
+    void setUserInterfaceStyle(UIUserInterfaceStyle style) { setCurrentUserInterfaceStyle(style); }
+    // Back to 375 × 667 at scale 2, portrait, light.
     void resetTraits();
 
 private:

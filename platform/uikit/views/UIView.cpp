@@ -27,7 +27,8 @@ bool finite(CGPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 UIView::UIView(const CGRect& frame) : UIView(frame, CALayer::layer()) {}
 
-UIView::UIView(const CGRect& frame, CALayerPtr layer) : layer_(layer ? std::move(layer) : CALayer::layer()) {
+UIView::UIView(const CGRect& frame, CALayerPtr layer)
+    : layer_(layer ? std::move(layer) : CALayer::layer()), styleSeen_(currentUserInterfaceStyle()) {
     layer_->setDelegate(this);
     layer_->setFrame(frame);
 }
@@ -240,6 +241,7 @@ UIView* UIView::viewWithTag(long tag) {
 }
 
 void UIView::notifyMovedToWindow() {
+    if (window()) restyleSelf();
     didMoveToWindow();
     for (size_t i = 0; i < subviews_.size(); ++i) {
         Ptr keep = subviews_[i];
@@ -247,7 +249,32 @@ void UIView::notifyMovedToWindow() {
     }
 }
 
-void UIView::setBackgroundColor(std::optional<UIColor> color) { layer_->setBackgroundColor(color); }
+void UIView::setBackgroundColor(std::optional<UIColor> color) {
+    backgroundRole_.reset();
+    layer_->setBackgroundColor(color);
+}
+
+void UIView::setBackgroundColor(UISystemColor color) {
+    backgroundRole_ = color;
+    layer_->setBackgroundColor(systemColor(color));
+}
+
+void UIView::restyleSelf() {
+    const UIUserInterfaceStyle style = currentUserInterfaceStyle();
+    if (style == styleSeen_) return;
+    styleSeen_ = style;
+    if (backgroundRole_) layer_->setBackgroundColor(resolvedColor(*backgroundRole_, style));
+    setNeedsDisplay();
+    traitCollectionDidChange();
+}
+
+void UIView::restyleTree() {
+    restyleSelf();
+    for (size_t i = 0; i < subviews_.size(); ++i) {
+        Ptr keep = subviews_[i];
+        keep->restyleTree();
+    }
+}
 
 void UIView::setContentMode(UIViewContentMode mode) {
     contentMode_ = mode;

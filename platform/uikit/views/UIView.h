@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/uikit/drawing/UISystemColors.h"
 #include "platform/uikit/events/UIResponder.h"
 #include "platform/uikit/layers/CALayer.h"
 
@@ -68,6 +69,8 @@ public:
     // Appearance.
     std::optional<UIColor> backgroundColor() const { return layer_->backgroundColor(); }
     void setBackgroundColor(std::optional<UIColor> color);
+    // A platform color that follows the light or dark look.
+    void setBackgroundColor(UISystemColor color);
     bool isOpaque() const { return opaque_; }
     void setOpaque(bool opaque) { opaque_ = opaque; }
     double alpha() const { return layer_->opacity(); }
@@ -151,6 +154,10 @@ protected:
     virtual void didAddSubview(UIView*) {}
     virtual void willRemoveSubview(UIView*) {}
     virtual void tintColorDidChange() {}
+    // The light or dark look changed since this view last resolved its colors
+    // (while in a window, or before it joined one). Drawn content is redrawn
+    // and a role background resolved before this is called.
+    virtual void traitCollectionDidChange() {}
     // True when a recognizer of an ancestor must not take touches that hit this view (taps on controls).
     virtual bool keepsGestureFromAncestor(const UIGestureRecognizer&) const { return false; }
     void setDrawsContent(bool draws, bool cached = true) { layer_->setDrawsContent(draws, cached); }
@@ -168,6 +175,8 @@ private:
     void insertSubviewLayer(const Ptr& view, size_t index);
     void notifyMovedToWindow();
     void tintChangedFromAbove();
+    void restyleSelf();
+    void restyleTree();
     CGAffineTransform transformToWindow() const;
 
     CALayerPtr layer_;
@@ -176,6 +185,8 @@ private:
     std::vector<std::shared_ptr<UIGestureRecognizer>> recognizers_;
     std::weak_ptr<UIResponder> viewController_;
     std::optional<UIColor> tintColor_;
+    std::optional<UISystemColor> backgroundRole_;
+    UIUserInterfaceStyle styleSeen_;
     long tag_ = 0;
     bool opaque_ = true;
     bool userInteractionEnabled_ = true;

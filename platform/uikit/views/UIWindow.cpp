@@ -77,6 +77,11 @@ void UIWindow::removeOverlay(const UIView* view) {
 void UIWindow::layoutSubviews() { overlays_->setFrame(bounds()); }
 
 void UIWindow::renderWindow(cairo_t* cr) {
+    // The look changed since the last frame: every view in the window resolves its colors again.
+    if (styleSeen_ != currentUserInterfaceStyle()) {
+        restyleTree();
+        overlays_->restyleTree();
+    }
     layoutIfNeeded();
     overlays_->layoutIfNeeded();
     layer()->renderInContext(cr);

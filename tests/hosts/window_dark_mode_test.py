@@ -1,0 +1,172 @@
+#!/usr/bin/python3
+"""The settings window follows the desktop's light or dark setting, as it
+opens and while it is open: a real window on Xvfb under xfwm4, read back from
+the X server with xwd.
+
+The desktop portal here is python-dbusmock's: the real xdg-desktop-portal
+needs a desktop's settings backend (GNOME's or KDE's) running behind it, which
+this machine cannot start on a private bus. The mock answers the calls and
+sends the signal exactly as the portal's interface describes them."""
+
+import collections
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import dbus
+import dbusmock
+
+SETTINGS = os.environ.get('SETTINGS_BINARY', 'ampora-settings')
+PORTAL = 'org.freedesktop.portal.Desktop'
+PORTAL_PATH = '/org/freedesktop/portal/desktop'
+PORTAL_SETTINGS = 'org.freedesktop.portal.Settings'
+LIGHT = {'grouped background': (239, 239, 244), 'rows': (255, 255, 255)}
+DARK = {'grouped background': (0, 0, 0), 'rows': (0x1c, 0x1c, 0x1e)}
+TOOLS = ('Xvfb', 'xfwm4', 'xdotool', 'xwd')
+
+
+def window_colors(window):
+    """How many pixels of each color the X server holds for `window` (xwd's
+    ZPixmap of a 24-bit TrueColor visual, 32 bits a pixel)."""
+    data = subprocess.run(['xwd', '-id', window, '-silent'], capture_output=True, check=True).stdout
+    fields = struct.unpack('>25I', data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
+    if bits_per_pixel != 32:
+        raise AssertionError('expected 32 bits a pixel, got %d' % bits_per_pixel)
+    pixels = data[header_size + 12 * ncolors:]
+    counts = collections.Counter()
+    for y in range(0, height, 2):
+        row = pixels[y * bytes_per_line:y * bytes_per_line + 4 * width]
+        for x in range(0, width, 2):
+            b0, b1, b2, b3 = row[4 * x:4 * x + 4]
+            counts[(b2, b1, b0) if byte_order == 0 else (b1, b2, b3)] += 1
+    return counts, (width // 2 + width % 2) * (height // 2 + height % 2)
+
+
+def shows(window, look, share=0.08):
+    """Each named color of `look` covers at least `share` of the window."""
+    try:
+        counts, total = window_colors(window)
+    except (subprocess.CalledProcessError, AssertionError, struct.error):
+        return False
+    return all(counts[rgb] >= share * total for rgb in look.values())
+
+
+@unittest.skipUnless(all(shutil.which(tool) for tool in TOOLS), 'needs ' + ', '.join(TOOLS))
+class WindowDarkMode(dbusmock.DBusTestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.start_session_bus()
+        cls.work = tempfile.mkdtemp(prefix='ampora-dark-')
+        cls.servers = []
+        with open(cls.work + '/display', 'w') as display:
+            cls.servers.append(subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1366x768x24',
+                                                 '-nolisten', 'tcp'], stdout=display, stderr=subprocess.DEVNULL))
+        for _ in range(100):
+            with open(cls.work + '/display') as display:
+                number = display.read().strip()
+            if number:
+                break
+            time.sleep(0.1)
+        cls.display = ':' + number
+        os.environ['DISPLAY'] = cls.display  # for xdotool and xwd too
+        cls.servers.append(subprocess.Popen(['xfwm4', '--compositor=off'], env=dict(
+            os.environ, DISPLAY=cls.display, HOME=cls.work), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        time.sleep(1.5)
+
+    @classmethod
+    def tearDownClass(cls):
+        for server in cls.servers:
+            server.terminate()
+            server.wait(5)
+        shutil.rmtree(cls.work)
+
+    def setUp(self):
+        self.processes = []
+        self.root = tempfile.mkdtemp(prefix='root-', dir=self.work)
+        # Nothing of this machine's own desktop settings may count.
+        self.env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=self.root + '/config',
+                        XDG_CONFIG_DIRS=self.root + '/none', AMPORA_PREFERENCES=self.root + '/prefs')
+        for name in ('GTK_THEME', 'SDL_VIDEODRIVER', 'GDK_SCALE', 'XDG_CURRENT_DESKTOP'):
+            self.env.pop(name, None)
+
+    def tearDown(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.terminate()
+                process.wait(5)
+
+    def portal(self, scheme):
+        server = self.spawn_server(PORTAL, PORTAL_PATH, PORTAL_SETTINGS, stdout=subprocess.DEVNULL)
+        self.processes.append(server)
+        mock = dbus.Interface(self.get_dbus().get_object(PORTAL, PORTAL_PATH), dbusmock.MOCK_IFACE)
+        mock.AddMethod(PORTAL_SETTINGS, 'ReadOne', 'ss', 'v', 'ret = dbus.UInt32(%d)' % scheme)
+        return mock
+
+    def open_window(self, *extra, env=None):
+        log_path = '%s/settings-%d.log' % (self.root, len(self.processes))
+        with open(log_path, 'w') as log:
+            process = subprocess.Popen([SETTINGS] + list(extra), env=env or self.env,
+                                       stdout=subprocess.DEVNULL, stderr=log)
+        self.processes.append(process)
+        for _ in range(100):
+            found = subprocess.run(['xdotool', 'search', '--pid', str(process.pid), '--name', '^Ampora$'],
+                                   env=self.env, capture_output=True, text=True).stdout.split()
+            if found:
+                return found[0]
+            if process.poll() is not None:
+                with open(log_path) as log:
+                    self.fail('the window did not open: ' + log.read())
+            time.sleep(0.1)
+        self.fail('no window titled Ampora')
+
+    def becomes(self, window, look, limit=3.0):
+        end = time.monotonic() + limit
+        while time.monotonic() < end:
+            if shows(window, look):
+                return True
+            time.sleep(0.05)
+        return False
+
+    def test_opens_dark_and_restyles_as_the_portal_changes(self):
+        mock = self.portal(1)  # prefers dark
+        window = self.open_window()
+        self.assertTrue(self.becomes(window, DARK), 'the window opens in the dark look')
+        changed = time.monotonic()
+        mock.EmitSignal(PORTAL_SETTINGS, 'SettingChanged', 'ssv',
+                        ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(2, variant_level=1)])
+        self.assertTrue(self.becomes(window, LIGHT), 'the open window turns light')
+        print('the open window restyled in %.0f ms' % ((time.monotonic() - changed) * 1000), file=sys.stderr)
+        mock.EmitSignal(PORTAL_SETTINGS, 'SettingChanged', 'ssv',
+                        ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(1, variant_level=1)])
+        self.assertTrue(self.becomes(window, DARK), 'and dark again')
+
+    def test_without_a_preference_the_gtk_theme_then_light(self):
+        self.portal(0)  # no preference
+        window = self.open_window(env=dict(self.env, GTK_THEME='Adwaita:dark'))
+        self.assertTrue(self.becomes(window, DARK), 'GTK_THEME names a dark theme')
+        first = self.processes.pop()
+        first.terminate()
+        first.wait(5)
+        window = self.open_window()
+        self.assertTrue(self.becomes(window, LIGHT), 'nothing says: light')
+
+    def test_the_command_line_wins_over_the_desktop(self):
+        self.portal(1)
+        window = self.open_window('--light')
+        self.assertTrue(self.becomes(window, LIGHT))
+        self.tearDown()
+        self.processes = []
+        self.portal(2)
+        window = self.open_window('--dark')
+        self.assertTrue(self.becomes(window, DARK))
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
