@@ -8,7 +8,6 @@ needs a desktop's settings backend (GNOME's or KDE's) running behind it, which
 this machine cannot start on a private bus. The mock answers the calls and
 sends the signal exactly as the portal's interface describes them."""
 
-import collections
 import os
 import shutil
 import struct
@@ -21,6 +20,8 @@ import unittest
 import dbus
 import dbusmock
 
+import xwd_pixels
+
 SETTINGS = os.environ.get('SETTINGS_BINARY', 'ampora-settings')
 PORTAL = 'org.freedesktop.portal.Desktop'
 PORTAL_PATH = '/org/freedesktop/portal/desktop'
@@ -30,30 +31,11 @@ DARK = {'grouped background': (0, 0, 0), 'rows': (0x1c, 0x1c, 0x1e)}
 TOOLS = ('Xvfb', 'xfwm4', 'xdotool', 'xwd')
 
 
-def window_colors(window):
-    """How many pixels of each color the X server holds for `window` (xwd's
-    ZPixmap of a 24-bit TrueColor visual, 32 bits a pixel)."""
-    data = subprocess.run(['xwd', '-id', window, '-silent'], capture_output=True, check=True).stdout
-    fields = struct.unpack('>25I', data[:100])
-    header_size, width, height = fields[0], fields[4], fields[5]
-    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
-    if bits_per_pixel != 32:
-        raise AssertionError('expected 32 bits a pixel, got %d' % bits_per_pixel)
-    pixels = data[header_size + 12 * ncolors:]
-    counts = collections.Counter()
-    for y in range(0, height, 2):
-        row = pixels[y * bytes_per_line:y * bytes_per_line + 4 * width]
-        for x in range(0, width, 2):
-            b0, b1, b2, b3 = row[4 * x:4 * x + 4]
-            counts[(b2, b1, b0) if byte_order == 0 else (b1, b2, b3)] += 1
-    return counts, (width // 2 + width % 2) * (height // 2 + height % 2)
-
-
 def shows(window, look, share=0.08):
     """Each named color of `look` covers at least `share` of the window."""
     try:
-        counts, total = window_colors(window)
-    except (subprocess.CalledProcessError, AssertionError, struct.error):
+        counts, total = xwd_pixels.color_counts(window)
+    except (subprocess.CalledProcessError, ValueError, struct.error):
         return False
     return all(counts[rgb] >= share * total for rgb in look.values())
 

@@ -1,12 +1,12 @@
 #!/bin/bash
 # The installed-style window under a real window manager on its own Xvfb at
 # 1366x768: it opens on Ampora with its frame inside the screen, carries an
-# icon, takes a resize to 800x600, turns Ampora on from the keyboard and
-# closes on Ctrl+Q.
+# icon, takes a resize to 800x600 and lays the page out across it, turns
+# Ampora on from the keyboard and closes on Ctrl+Q.
 # Usage: window_manager_test.sh SETTINGS_BINARY
 set -u
 settings=$1
-for tool in Xvfb xfwm4 xwininfo xprop xdotool; do
+for tool in Xvfb xfwm4 xwininfo xprop xdotool xwd; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
@@ -49,6 +49,10 @@ xdotool windowsize "$window" 800 600
 for _ in $(seq 50); do [ "$(geometry Width)" = 800 ] && break; sleep 0.1; done
 sleep 0.5
 [ "$(geometry Width)x$(geometry Height)" = 800x600 ] || fail "the resize did not take: $(geometry Width)x$(geometry Height)"
+# Reflowed, not scaled: white rows reach both edges and no grey bars stand beside a phone picture.
+read -r _ bars _ rows < <(/usr/bin/python3 "$(dirname "$0")/xwd_pixels.py" "$window")
+echo "after the resize: $rows rows span the width, $bars pixels of bars"
+(( bars == 0 && rows >= 100 )) || fail "the page did not reflow to 800x600: $rows spanning rows, $bars bar pixels"
 # The keyboard alone: Tab reaches the "Enabled" switch and Space turns it on.
 settings_file="$work/root/com.kelvary.ampora.plist"
 xdotool windowactivate --sync "$window" key Tab space 2>/dev/null
