@@ -96,6 +96,12 @@ int main(int argc, char** argv) {
     const double warm = medianMicroseconds(500, frame) / 1000;
     const double image = medianMicroseconds(50, [&](int) { benchmark::DoNotOptimize(screen.render(scale)); }) / 1000;
     const double png = medianMicroseconds(20, [&](int) { benchmark::DoNotOptimize(screen.render(scale)->pngData()); }) / 1000;
+    // The desktop switching between light and dark: every view resolves its colors and redraws.
+    const double switched = medianMicroseconds(100, [&](int i) {
+        UIScreen::mainScreen().setUserInterfaceStyle(i % 2 ? UIUserInterfaceStyle::Dark : UIUserInterfaceStyle::Light);
+        frame(i);
+    }) / 1000;
+    UIScreen::mainScreen().setUserInterfaceStyle(UIUserInterfaceStyle::Light);
     cairo_surface_destroy(target);
     if (pngPath) screen.writePNG(pngPath, scale);
 
@@ -125,6 +131,7 @@ int main(int argc, char** argv) {
     std::printf("  warm frame into one surface:             %7.3f ms median of 500\n", warm);
     std::printf("  frame to a new image:                    %7.3f ms median of 50\n", image);
     std::printf("  frame to a new image and PNG bytes:      %7.3f ms median of 20\n", png);
+    std::printf("  frame after a light/dark switch:         %7.3f ms median of 100\n", switched);
     std::printf("Preview box 110 x 44 points, built-in theme, one layout pass and draw\n");
     std::printf("  settings unchanged (no theme run):       %7.3f ms median of 500 (%d renders)\n", unchanged,
                 rendersUnchanged);
