@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The settings window follows the desktop's light or dark setting, as it
-opens and while it is open: a real window on Xvfb under xfwm4, read back from
-the X server with xwd.
+opens and while it is open: the installed program, started as its menu entry
+says, in a real window on Xvfb under xfwm4, read back from the X server with xwd.
 
 The desktop portal here is python-dbusmock's: the real xdg-desktop-portal
 needs a desktop's settings backend (GNOME's or KDE's) running behind it, which
@@ -22,7 +22,8 @@ import dbusmock
 
 import xwd_pixels
 
-SETTINGS = os.environ.get('SETTINGS_BINARY', 'ampora-settings')
+BUILD_TREE = os.environ.get('AMPORA_BUILD_TREE')
+CMAKE = os.environ.get('CMAKE_COMMAND', 'cmake')
 PORTAL = 'org.freedesktop.portal.Desktop'
 PORTAL_PATH = '/org/freedesktop/portal/desktop'
 PORTAL_SETTINGS = 'org.freedesktop.portal.Settings'
@@ -47,6 +48,12 @@ class WindowDarkMode(dbusmock.DBusTestCase):
         cls.start_session_bus()
         cls.work = tempfile.mkdtemp(prefix='ampora-dark-')
         cls.servers = []
+        cls.command = ['ampora-settings']
+        if BUILD_TREE:
+            prefix = cls.work + '/prefix'
+            subprocess.run([CMAKE, '--install', BUILD_TREE, '--prefix', prefix], check=True, stdout=subprocess.DEVNULL)
+            with open(prefix + '/share/applications/ampora-settings.desktop') as entry:
+                cls.command = next(line for line in entry if line.startswith('Exec=')).strip()[5:].split()
         with open(cls.work + '/display', 'w') as display:
             cls.servers.append(subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1366x768x24',
                                                  '-nolisten', 'tcp'], stdout=display, stderr=subprocess.DEVNULL))
@@ -75,7 +82,7 @@ class WindowDarkMode(dbusmock.DBusTestCase):
         # Nothing of this machine's own desktop settings may count.
         self.env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=self.root + '/config',
                         XDG_CONFIG_DIRS=self.root + '/none', AMPORA_PREFERENCES=self.root + '/prefs')
-        for name in ('GTK_THEME', 'SDL_VIDEODRIVER', 'GDK_SCALE', 'XDG_CURRENT_DESKTOP'):
+        for name in ('GTK_THEME', 'SDL_VIDEODRIVER', 'GDK_SCALE', 'XDG_CURRENT_DESKTOP', 'LD_LIBRARY_PATH'):
             self.env.pop(name, None)
 
     def tearDown(self):
@@ -94,7 +101,7 @@ class WindowDarkMode(dbusmock.DBusTestCase):
     def open_window(self, *extra, env=None):
         log_path = '%s/settings-%d.log' % (self.root, len(self.processes))
         with open(log_path, 'w') as log:
-            process = subprocess.Popen([SETTINGS] + list(extra), env=env or self.env,
+            process = subprocess.Popen(self.command + list(extra), env=env or self.env,
                                        stdout=subprocess.DEVNULL, stderr=log)
         self.processes.append(process)
         for _ in range(100):
