@@ -1,11 +1,12 @@
 #!/bin/bash
-# The installed-style window under a real window manager on its own Xvfb at
-# 1366x768: it opens on Ampora with its frame inside the screen, carries an
-# icon, takes a resize to 800x600 and lays the page out across it, turns
-# Ampora on from the keyboard and closes on Ctrl+Q.
-# Usage: window_manager_test.sh SETTINGS_BINARY
+# The installed window, started as its menu entry says, under a real window
+# manager on its own Xvfb at 1366x768: it opens on Ampora with its frame inside
+# the screen, carries an icon, takes a resize to 800x600 and lays the page out
+# across it, turns Ampora on from the keyboard and closes on Ctrl+Q.
+# Usage: window_manager_test.sh BUILD_TREE CMAKE
 set -u
-settings=$1
+build_tree=$1
+cmake_command=${2:-cmake}
 for tool in Xvfb xfwm4 xwininfo xprop xdotool xwd; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -14,6 +15,11 @@ pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+
+"$cmake_command" --install "$build_tree" --prefix "$work/prefix" >/dev/null || fail "cannot install into $work/prefix"
+read -r -a settings < <(sed -n 's/^Exec=//p' "$work/prefix/share/applications/ampora-settings.desktop")
+[ "${#settings[@]}" -gt 0 ] || fail "the desktop entry has no Exec line"
+unset LD_LIBRARY_PATH
 
 Xvfb -displayfd 5 -screen 0 1366x768x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
@@ -25,7 +31,7 @@ HOME="$work" xfwm4 --compositor=off >"$work/wm.log" 2>&1 &
 pids+=($!)
 sleep 1.5
 mkdir -p "$work/root"
-"$settings" --root "$work/root" >"$work/settings.log" 2>&1 &
+"${settings[@]}" --root "$work/root" >"$work/settings.log" 2>&1 &
 pids+=($!)
 window=
 for _ in $(seq 100); do
