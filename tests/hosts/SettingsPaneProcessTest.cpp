@@ -20,8 +20,7 @@ class SettingsPane : public SettingsProcessTest {
 protected:
     void SetUp() override {
         SettingsProcessTest::SetUp();
-        for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
-            std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
+        copyThemesFrom(AMPORA_SHIPPED_THEMES);
     }
     graphics::Image picture(const std::string& name) {
         return graphics::UIImage::imageWithData(prefs.readFile(file(name)), 1);

@@ -1,10 +1,6 @@
 #!/usr/bin/python3
-"""The status bar's icon colors follow the desktop's light or dark setting.
-
-The desktop portal here is python-dbusmock's: the real xdg-desktop-portal
-needs a desktop's settings backend (GNOME's or KDE's) running behind it, which
-this machine cannot start on a private bus. The mock answers the calls and
-sends the signal exactly as the portal's interface describes them."""
+"""The status bar's icon colors follow the desktop's light or dark setting,
+told by a stand-in desktop portal (see portal_mock)."""
 
 import os
 import shutil
@@ -16,14 +12,12 @@ import time
 import unittest
 import zlib
 
-import dbus
 import dbusmock
+
+from portal_mock import change_scheme, start_portal
 
 HOST = os.environ.get('STATUSBAR_BINARY', 'ampora-statusbar')
 AMPORA = os.environ.get('AMPORA_BINARY', 'ampora')
-PORTAL = 'org.freedesktop.portal.Desktop'
-PORTAL_PATH = '/org/freedesktop/portal/desktop'
-SETTINGS = 'org.freedesktop.portal.Settings'
 BLOCK_THEME = ("(c,g,l,m,e){var f=document.createElement('canvas');f.width=30;f.height=c;"
                "var a=f.getContext('2d');a.fillStyle='rgb('+e.join()+')';a.fillRect(0,0,f.width,c);"
                "return f.toDataURL('image/png')}")
@@ -78,10 +72,8 @@ class PanelScheme(dbusmock.DBusTestCase):
         shutil.rmtree(self.root)
 
     def portal(self, scheme):
-        server = self.spawn_server(PORTAL, PORTAL_PATH, SETTINGS, stdout=subprocess.DEVNULL)
+        server, mock = start_portal(self, scheme)
         self.processes.append(server)
-        mock = dbus.Interface(self.get_dbus().get_object(PORTAL, PORTAL_PATH), dbusmock.MOCK_IFACE)
-        mock.AddMethod(SETTINGS, 'ReadOne', 'ss', 'v', 'ret = dbus.UInt32(%d)' % scheme)
         return mock
 
     def host(self, *extra, env=None):
@@ -106,15 +98,13 @@ class PanelScheme(dbusmock.DBusTestCase):
         self.host()
         self.assertTrue(self.color_becomes(WHITE), 'a dark panel gets white icon colors')
         changed = time.monotonic()
-        mock.EmitSignal(SETTINGS, 'SettingChanged', 'ssv',
-                        ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(2, variant_level=1)])
+        change_scheme(mock, 2)
         self.assertTrue(self.color_becomes(BLACK, limit=1.0), 'redrawn black for a light panel')
         took = time.monotonic() - changed
         print('a changed color scheme redrew the icon in %.0f ms' % (took * 1000), file=sys.stderr)
         self.assertLess(took, 1.0)
         # Another namespace's change is not the color scheme.
-        mock.EmitSignal(SETTINGS, 'SettingChanged', 'ssv',
-                        ['org.gnome.desktop.interface', 'color-scheme', dbus.UInt32(1, variant_level=1)])
+        change_scheme(mock, 1, namespace='org.gnome.desktop.interface')
         time.sleep(0.3)
         self.assertEqual(first_pixel(self.png), BLACK)
 

@@ -1,12 +1,7 @@
 #!/usr/bin/python3
 """The settings window follows the desktop's light or dark setting, as it
 opens and while it is open: the installed program, started as its menu entry
-says, in a real window on Xvfb under xfwm4, read back from the X server with xwd.
-
-The desktop portal here is python-dbusmock's: the real xdg-desktop-portal
-needs a desktop's settings backend (GNOME's or KDE's) running behind it, which
-this machine cannot start on a private bus. The mock answers the calls and
-sends the signal exactly as the portal's interface describes them."""
+says, in a real window on Xvfb under xfwm4, read back from the X server with xwd. The desktop portal is a stand-in (see portal_mock)."""
 
 import os
 import shutil
@@ -17,16 +12,13 @@ import tempfile
 import time
 import unittest
 
-import dbus
 import dbusmock
 
 import xwd_pixels
+from portal_mock import change_scheme, start_portal
 
 BUILD_TREE = os.environ.get('AMPORA_BUILD_TREE')
 CMAKE = os.environ.get('CMAKE_COMMAND', 'cmake')
-PORTAL = 'org.freedesktop.portal.Desktop'
-PORTAL_PATH = '/org/freedesktop/portal/desktop'
-PORTAL_SETTINGS = 'org.freedesktop.portal.Settings'
 LIGHT = {'grouped background': (239, 239, 244), 'rows': (255, 255, 255)}
 DARK = {'grouped background': (0, 0, 0), 'rows': (0x1c, 0x1c, 0x1e)}
 TOOLS = ('Xvfb', 'xfwm4', 'xdotool', 'xwd')
@@ -92,10 +84,8 @@ class WindowDarkMode(dbusmock.DBusTestCase):
                 process.wait(5)
 
     def portal(self, scheme):
-        server = self.spawn_server(PORTAL, PORTAL_PATH, PORTAL_SETTINGS, stdout=subprocess.DEVNULL)
+        server, mock = start_portal(self, scheme)
         self.processes.append(server)
-        mock = dbus.Interface(self.get_dbus().get_object(PORTAL, PORTAL_PATH), dbusmock.MOCK_IFACE)
-        mock.AddMethod(PORTAL_SETTINGS, 'ReadOne', 'ss', 'v', 'ret = dbus.UInt32(%d)' % scheme)
         return mock
 
     def open_window(self, *extra, env=None):
@@ -128,12 +118,10 @@ class WindowDarkMode(dbusmock.DBusTestCase):
         window = self.open_window()
         self.assertTrue(self.becomes(window, DARK), 'the window opens in the dark look')
         changed = time.monotonic()
-        mock.EmitSignal(PORTAL_SETTINGS, 'SettingChanged', 'ssv',
-                        ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(2, variant_level=1)])
+        change_scheme(mock, 2)
         self.assertTrue(self.becomes(window, LIGHT), 'the open window turns light')
         print('the open window restyled in %.0f ms' % ((time.monotonic() - changed) * 1000), file=sys.stderr)
-        mock.EmitSignal(PORTAL_SETTINGS, 'SettingChanged', 'ssv',
-                        ['org.freedesktop.appearance', 'color-scheme', dbus.UInt32(1, variant_level=1)])
+        change_scheme(mock, 1)
         self.assertTrue(self.becomes(window, DARK), 'and dark again')
 
     def test_without_a_preference_the_gtk_theme_then_light(self):

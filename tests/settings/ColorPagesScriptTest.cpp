@@ -22,8 +22,7 @@ class ColorPagesScript : public SettingsProcessTest {
 protected:
     void SetUp() override {
         SettingsProcessTest::SetUp();
-        for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
-            std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
+        copyThemesFrom(AMPORA_SHIPPED_THEMES);
     }
     // Runs the steps on the color options page; a failing step fails the test.
     CommandRun run(const std::string& steps, const std::string& options = "--page QVAXSettingsColorOptionsController") {

@@ -6,10 +6,8 @@
 #include <cairo.h>
 
 #include <array>
-#include <filesystem>
 #include <memory>
 
-#include "platform/foundation/Paths.h"
 #include "platform/graphics/PNG.h"
 #include "tests/support/CommandRun.h"
 #include "tests/support/SettingsProcessTest.h"
@@ -54,8 +52,7 @@ class DarkLookScript : public SettingsProcessTest {
 protected:
     void SetUp() override {
         SettingsProcessTest::SetUp();
-        for (const auto& theme : std::filesystem::directory_iterator(AMPORA_SHIPPED_THEMES))
-            std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
+        copyThemesFrom(AMPORA_SHIPPED_THEMES);
     }
     Shot shot(const std::string& name) { return Shot(prefs.readFile(file(name))); }
     CommandRun settings(const std::string& options) {

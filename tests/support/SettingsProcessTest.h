@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include "platform/foundation/Paths.h"
 
 #include "tests/support/TempPreferences.h"
 
@@ -22,6 +25,11 @@ protected:
     void TearDown() override { ::unsetenv("AMPORA_NOTIFY_DIR"); }
 
     std::string file(const std::string& name) { return prefs.root() + "/" + name; }
+    // Every theme of `folder` into the root's theme folder, where the pages list them.
+    void copyThemesFrom(const std::string& folder) {
+        for (const auto& theme : std::filesystem::directory_iterator(folder))
+            std::filesystem::copy_file(theme.path(), foundation::themeFolderPath() + theme.path().filename().string());
+    }
     // Writes the steps beside the root and gives the options that run them
     // from the "Settings" page, whose "Ampora" row the steps start with.
     std::string script(const std::string& steps) {
