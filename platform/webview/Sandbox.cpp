@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <initializer_list>
 
@@ -87,29 +88,50 @@ bool closeSystemCalls(std::string& why) {
 
 }  // namespace
 
+namespace {
+
+enum class ThreadFilter { Filtered, Unfiltered, Gone };
+
+// Plain reads: the worker's own descriptors, no stream machinery inside the sandbox.
+ThreadFilter threadFilter(const char* task) {
+    const std::string path = std::string("/proc/self/task/") + task + "/status";
+    std::string text;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ThreadFilter::Gone;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+    ::close(fd);
+    auto field = [&](const char* name) {
+        const auto at = text.find(std::string("\n") + name);
+        if (at == std::string::npos) return std::string();
+        const auto end = text.find('\n', at + 1);
+        return text.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+    };
+    if (text.empty() || field("State:").find_first_of("ZX") != std::string::npos) return ThreadFilter::Gone;
+    const bool filtered = field("Seccomp:").find('2') != std::string::npos;
+    const bool noNewPrivs = field("NoNewPrivs:").find('1') != std::string::npos;
+    return filtered && noNewPrivs ? ThreadFilter::Filtered : ThreadFilter::Unfiltered;
+}
+
+}  // namespace
+
 bool everyThreadFiltered(std::string& why) {
     DIR* tasks = ::opendir("/proc/self/task");
     if (!tasks) return why = "cannot list /proc/self/task", false;
     bool ok = true;
     while (dirent* task = ::readdir(tasks)) {
         if (task->d_name[0] == '.') continue;
-        // Plain reads: the worker's own descriptors, no stream machinery inside the sandbox.
-        const std::string path = std::string("/proc/self/task/") + task->d_name + "/status";
-        std::string text;
-        if (int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-            ::close(fd);
+        // The kernel does not filter a thread that is already exiting, and such
+        // a thread can still be listed, unfiltered, for a moment. It never runs
+        // user code again, so wait for it to go; one still there after 200 ms
+        // is a real hole.
+        ThreadFilter state = threadFilter(task->d_name);
+        for (int look = 0; state == ThreadFilter::Unfiltered && look < 40; ++look) {
+            const timespec pause{0, 5'000'000};
+            ::nanosleep(&pause, nullptr);
+            state = threadFilter(task->d_name);
         }
-        auto field = [&](const char* name) {
-            const auto at = text.find(std::string("\n") + name);
-            if (at == std::string::npos) return std::string();
-            const auto end = text.find('\n', at + 1);
-            return text.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
-        };
-        const bool filtered = field("Seccomp:").find('2') != std::string::npos;
-        const bool noNewPrivs = field("NoNewPrivs:").find('1') != std::string::npos;
-        if (!filtered || !noNewPrivs) ok = false, why = std::string("thread ") + task->d_name + " is not filtered";
+        if (state == ThreadFilter::Unfiltered) ok = false, why = std::string("thread ") + task->d_name + " is not filtered";
     }
     ::closedir(tasks);
     return ok;

@@ -191,3 +191,27 @@ TEST(Sandbox, RefusesWhenAThreadPredatesTheFileWall) {
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
+
+// The engine's start-up starts helper threads that may end at any moment; one
+// caught ending while the filter closes can no longer run code and must not
+// make the worker refuse to start.
+TEST(Sandbox, ThreadsEndingDuringStartUpAreNotCountedAsUnfiltered) {
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::string why;
+            const bool entered = webview::enterSandbox([] {
+                for (int i = 0; i < 32; ++i) {
+                    pthread_t t;
+                    if (pthread_create(&t, nullptr, [](void*) -> void* { return nullptr; }, nullptr) == 0)
+                        pthread_detach(t);
+                }
+            }, why);
+            if (!entered) (void)!::write(2, why.data(), why.size());
+            ::_exit(entered ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+}
