@@ -42,6 +42,13 @@ std::vector<std::string> configFolders() {
     return folders;
 }
 
+bool xfceSession() { return lower(env("XDG_CURRENT_DESKTOP")).find("xfce") != std::string::npos; }
+
+constexpr const char* kXfceChannel = "xsettings";
+constexpr const char* kXfceThemeProperty = "/Net/ThemeName";
+
+ThemeChoice xfceChoice(const std::string& name) { return {colorSchemeOfThemeName(name), "Xfce's theme " + name}; }
+
 // Xfce keeps its theme in xfconf, which writes this channel file.
 std::optional<std::string> xfceThemeName(const std::string& folder) {
     std::ifstream in(folder + "/xfce4/xfconf/xfce-perchannel-xml/xsettings.xml");
@@ -109,10 +116,9 @@ std::optional<ThemeChoice> gtkThemeChoice() {
     if (const std::string theme = env("GTK_THEME"); !theme.empty())
         return ThemeChoice{colorSchemeOfThemeName(theme), "GTK_THEME=" + theme};
     const std::vector<std::string> folders = configFolders();
-    if (lower(env("XDG_CURRENT_DESKTOP")).find("xfce") != std::string::npos)
+    if (xfceSession())
         for (const auto& folder : folders)
-            if (auto name = xfceThemeName(folder))
-                return ThemeChoice{colorSchemeOfThemeName(*name), "Xfce's theme " + *name};
+            if (auto name = xfceThemeName(folder)) return xfceChoice(*name);
     for (const char* gtk : {"gtk-4.0", "gtk-3.0"})
         for (const auto& folder : folders)
             if (auto choice = gtkSettingsChoice(folder + "/" + gtk + "/settings.ini")) return choice;
@@ -126,11 +132,66 @@ ColorSchemeWatch::ColorSchemeWatch(sd_bus* bus, Listener changed, ColorScheme fa
     sd_bus_match_signal_async(bus_, &signalSlot_, kPortal, kPortalPath, kSettings, "SettingChanged", onSettingChanged,
                               nullptr, this);
     read("ReadOne");
+    // GTK_THEME is the person's word for this program alone: it outranks Xfce's.
+    if (xfceSession() && env("GTK_THEME").empty()) watchXfconf();
 }
 
 ColorSchemeWatch::~ColorSchemeWatch() {
     sd_bus_slot_unref(readSlot_);
     sd_bus_slot_unref(signalSlot_);
+    sd_bus_slot_unref(xfconfReadSlot_);
+    for (sd_bus_slot* slot : xfconfSignalSlots_) sd_bus_slot_unref(slot);
+}
+
+void ColorSchemeWatch::watchXfconf() {
+    sd_bus_match_signal_async(bus_, &xfconfSignalSlots_[0], nullptr, kXfconfPath, kXfconf, "PropertyChanged",
+                              onXfconfChanged, nullptr, this);
+    sd_bus_match_signal_async(bus_, &xfconfSignalSlots_[1], nullptr, kXfconfPath, kXfconf, "PropertyRemoved",
+                              onXfconfChanged, nullptr, this);
+    // Asked without starting xfconfd: a session without it keeps the files' word.
+    sd_bus_message* call = nullptr;
+    if (sd_bus_message_new_method_call(bus_, &call, kXfconf, kXfconfPath, kXfconf, "GetProperty") >= 0 &&
+        sd_bus_message_append(call, "ss", kXfceChannel, kXfceThemeProperty) >= 0 &&
+        sd_bus_message_set_auto_start(call, 0) >= 0 &&
+        sd_bus_call_async(bus_, &xfconfReadSlot_, call, onXfconfRead, this, 0) < 0)
+        xfconfReadSlot_ = nullptr;
+    sd_bus_message_unref(call);
+}
+
+int ColorSchemeWatch::onXfconfRead(sd_bus_message* reply, void* self, sd_bus_error*) {
+    auto& me = *static_cast<ColorSchemeWatch*>(self);
+    me.xfconfReadSlot_ = sd_bus_slot_unref(me.xfconfReadSlot_);
+    const char* name = nullptr;
+    if (sd_bus_message_get_error(reply) || sd_bus_message_read(reply, "v", "s", &name) < 0 || !name || !*name) {
+        // No xfconfd, or no theme set in it: the files stand.
+        me.xfconfSays(std::nullopt);
+        return 0;
+    }
+    me.xfconfSays(std::string(name));
+    return 0;
+}
+
+int ColorSchemeWatch::onXfconfChanged(sd_bus_message* signal, void* self, sd_bus_error*) {
+    const char *channel = nullptr, *property = nullptr;
+    if (sd_bus_message_read(signal, "ss", &channel, &property) < 0 || std::strcmp(channel, kXfceChannel) != 0 ||
+        std::strcmp(property, kXfceThemeProperty) != 0)
+        return 0;
+    auto& me = *static_cast<ColorSchemeWatch*>(self);
+    const char* name = nullptr;
+    const bool removed = !std::strcmp(sd_bus_message_get_member(signal), "PropertyRemoved");
+    if (removed || sd_bus_message_read(signal, "v", "s", &name) < 0 || !name || !*name) me.xfconfSays(std::nullopt);
+    else me.xfconfSays(std::string(name));
+    return 0;
+}
+
+void ColorSchemeWatch::xfconfSays(std::optional<std::string> themeName) {
+    const ColorScheme before = scheme();
+    xfconf_ = themeName ? std::optional(xfceChoice(*themeName)) : std::nullopt;
+    tellIfChanged(before);
+}
+
+void ColorSchemeWatch::tellIfChanged(ColorScheme before) {
+    if (scheme() != before && changed_) changed_(scheme());
 }
 
 void ColorSchemeWatch::read(const char* method) {
@@ -174,16 +235,18 @@ void ColorSchemeWatch::portalSays(std::optional<unsigned> value) {
                             : std::nullopt;
     // A person may have changed the GTK theme along with the scheme.
     if (!portal_) gtk_ = gtkThemeChoice();
-    if (scheme() != before && changed_) changed_(scheme());
+    tellIfChanged(before);
 }
 
 ColorScheme ColorSchemeWatch::scheme() const {
     if (portal_) return *portal_;
+    if (xfconf_) return xfconf_->scheme;
     return gtk_ ? gtk_->scheme : fallback_;
 }
 
 std::string ColorSchemeWatch::source() const {
     if (portal_) return "the desktop portal's color-scheme";
+    if (xfconf_) return xfconf_->from;
     if (gtk_) return gtk_->from;
     return "the default";
 }

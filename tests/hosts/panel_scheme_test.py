@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The status bar's icon colors follow the desktop's light or dark setting,
-told by a stand-in desktop portal (see portal_mock)."""
+told by a stand-in desktop portal (see portal_mock), or on Xfce by its real
+settings daemon."""
 
 import os
 import shutil
@@ -14,6 +15,7 @@ import zlib
 
 import dbusmock
 
+import xfconf_daemon
 from portal_mock import change_scheme, start_portal
 
 HOST = os.environ.get('STATUSBAR_BINARY', 'ampora-statusbar')
@@ -117,6 +119,17 @@ class PanelScheme(dbusmock.DBusTestCase):
         os.remove(self.png)
         self.host()
         self.assertTrue(self.color_becomes(WHITE), 'nothing says: a dark panel')
+
+    @unittest.skipUnless(xfconf_daemon.AVAILABLE, 'needs xfconf')
+    def test_on_xfce_follows_the_theme_in_xfconfd(self):
+        env = dict(self.env, XDG_CURRENT_DESKTOP='XFCE')
+        self.portal(0)
+        self.processes.append(xfconf_daemon.start_xfconfd(self, env))
+        xfconf_daemon.set_xfce_theme(env, 'Greybird')
+        self.host(env=env)
+        self.assertTrue(self.color_becomes(BLACK), 'a light Xfce theme: black icon colors')
+        xfconf_daemon.set_xfce_theme(env, 'Adwaita-dark')
+        self.assertTrue(self.color_becomes(WHITE, limit=1.0), 'a dark one chosen while it runs: white')
 
     def test_a_named_panel_wins_over_the_desktop(self):
         self.portal(1)

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The settings window follows the desktop's light or dark setting, as it
 opens and while it is open: the installed program, started as its menu entry
-says, in a real window on Xvfb under xfwm4, read back from the X server with xwd. The desktop portal is a stand-in (see portal_mock)."""
+says, in a real window on Xvfb under xfwm4, read back from the X server with xwd. The desktop portal is a stand-in (see
+portal_mock); Xfce's settings come from the real xfconfd on the test's bus."""
 
 import os
 import shutil
@@ -14,6 +15,7 @@ import unittest
 
 import dbusmock
 
+import xfconf_daemon
 import xwd_pixels
 from portal_mock import change_scheme, start_portal
 
@@ -133,6 +135,30 @@ class WindowDarkMode(dbusmock.DBusTestCase):
         first.wait(5)
         window = self.open_window()
         self.assertTrue(self.becomes(window, LIGHT), 'nothing says: light')
+
+    @unittest.skipUnless(xfconf_daemon.AVAILABLE, 'needs xfconf')
+    def test_on_xfce_the_theme_xfconfd_holds_and_its_changes(self):
+        # The channel file still names a light theme: xfconfd writes it only
+        # now and then, so a theme chosen this session is in xfconfd alone.
+        channel = self.root + '/config/xfce4/xfconf/xfce-perchannel-xml'
+        os.makedirs(channel)
+        with open(channel + '/xsettings.xml', 'w') as stale:
+            stale.write('<?xml version="1.0" encoding="UTF-8"?>\n<channel name="xsettings" version="1.0">\n'
+                        '  <property name="Net" type="empty">\n'
+                        '    <property name="ThemeName" type="string" value="Adwaita"/>\n'
+                        '  </property>\n</channel>\n')
+        self.env['XDG_CURRENT_DESKTOP'] = 'XFCE'
+        self.portal(0)  # Xfce's portal backend has no preference to give
+        self.processes.append(xfconf_daemon.start_xfconfd(self, self.env))
+        xfconf_daemon.set_xfce_theme(self.env, 'Adwaita-dark')
+        window = self.open_window()
+        self.assertTrue(self.becomes(window, DARK), 'the theme chosen in this session counts, not the stale file')
+        changed = time.monotonic()
+        xfconf_daemon.set_xfce_theme(self.env, 'Greybird')
+        self.assertTrue(self.becomes(window, LIGHT), 'choosing a light theme restyles the open window')
+        print('the open window followed Xfce in %.0f ms' % ((time.monotonic() - changed) * 1000), file=sys.stderr)
+        xfconf_daemon.set_xfce_theme(self.env, 'Greybird-dark')
+        self.assertTrue(self.becomes(window, DARK), 'and a dark one again')
 
     def test_the_command_line_wins_over_the_desktop(self):
         self.portal(1)
