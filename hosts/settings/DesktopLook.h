@@ -1,7 +1,8 @@
 #pragma once
 // The window's light or dark look as the desktop sets it: the portal's color
-// scheme, else the GTK theme, else light; followed while the window is open,
-// and the open pages restyle at their next frame.
+// scheme, else the GTK theme (Xfce's as xfconfd holds it), else light;
+// followed while the window is open, and the open pages restyle at their next
+// frame.
 
 #include <chrono>
 #include <memory>
@@ -15,7 +16,7 @@ namespace settingshost {
 class DesktopLook {
 public:
     explicit DesktopLook(notify::RunLoop& loop);
-    // Runs the loop until the portal first answered, or for `limit` at most,
+    // Runs the loop until the desktop first answered, or for `limit` at most,
     // so that the first frame already has the desktop's look.
     void awaitFirstAnswer(std::chrono::milliseconds limit);
 

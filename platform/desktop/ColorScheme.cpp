@@ -49,6 +49,13 @@ constexpr const char* kXfceThemeProperty = "/Net/ThemeName";
 
 ThemeChoice xfceChoice(const std::string& name) { return {colorSchemeOfThemeName(name), "Xfce's theme " + name}; }
 
+// The theme name in xfconfd's reply or signal: a variant holding a string.
+std::optional<std::string> xfconfThemeName(sd_bus_message* m) {
+    const char* name = nullptr;
+    if (sd_bus_message_read(m, "v", "s", &name) < 0 || !name || !*name) return std::nullopt;
+    return std::string(name);
+}
+
 // Xfce keeps its theme in xfconf, which writes this channel file.
 std::optional<std::string> xfceThemeName(const std::string& folder) {
     std::ifstream in(folder + "/xfce4/xfconf/xfce-perchannel-xml/xsettings.xml");
@@ -161,13 +168,8 @@ void ColorSchemeWatch::watchXfconf() {
 int ColorSchemeWatch::onXfconfRead(sd_bus_message* reply, void* self, sd_bus_error*) {
     auto& me = *static_cast<ColorSchemeWatch*>(self);
     me.xfconfReadSlot_ = sd_bus_slot_unref(me.xfconfReadSlot_);
-    const char* name = nullptr;
-    if (sd_bus_message_get_error(reply) || sd_bus_message_read(reply, "v", "s", &name) < 0 || !name || !*name) {
-        // No xfconfd, or no theme set in it: the files stand.
-        me.xfconfSays(std::nullopt);
-        return 0;
-    }
-    me.xfconfSays(std::string(name));
+    // No xfconfd, or no theme set in it: the files stand.
+    me.xfconfSays(sd_bus_message_get_error(reply) ? std::nullopt : xfconfThemeName(reply));
     return 0;
 }
 
@@ -176,11 +178,8 @@ int ColorSchemeWatch::onXfconfChanged(sd_bus_message* signal, void* self, sd_bus
     if (sd_bus_message_read(signal, "ss", &channel, &property) < 0 || std::strcmp(channel, kXfceChannel) != 0 ||
         std::strcmp(property, kXfceThemeProperty) != 0)
         return 0;
-    auto& me = *static_cast<ColorSchemeWatch*>(self);
-    const char* name = nullptr;
     const bool removed = !std::strcmp(sd_bus_message_get_member(signal), "PropertyRemoved");
-    if (removed || sd_bus_message_read(signal, "v", "s", &name) < 0 || !name || !*name) me.xfconfSays(std::nullopt);
-    else me.xfconfSays(std::string(name));
+    static_cast<ColorSchemeWatch*>(self)->xfconfSays(removed ? std::nullopt : xfconfThemeName(signal));
     return 0;
 }
 

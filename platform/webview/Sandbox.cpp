@@ -86,10 +86,6 @@ bool closeSystemCalls(std::string& why) {
     return ok;
 }
 
-}  // namespace
-
-namespace {
-
 enum class ThreadFilter { Filtered, Unfiltered, Gone };
 
 // Plain reads: the worker's own descriptors, no stream machinery inside the sandbox.
